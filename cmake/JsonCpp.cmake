@@ -1,0 +1,16 @@
+# JsonCpp: Debian's libjsoncpp-dev for the native build; for the windows build a static
+# library compiled with mingw-w64 from Debian's source package by scripts/setup.sh.
+add_library(quillbox_jsoncpp INTERFACE)
+add_library(quillbox::jsoncpp ALIAS quillbox_jsoncpp)
+if(WIN32)
+  set(QUILLBOX_JSONCPP_MINGW "/opt/quillbox-deps/jsoncpp-mingw" CACHE PATH "mingw JsonCpp prefix")
+  if(NOT EXISTS "${QUILLBOX_JSONCPP_MINGW}/lib/libjsoncpp.a")
+    message(FATAL_ERROR "mingw JsonCpp not found in ${QUILLBOX_JSONCPP_MINGW}: run scripts/setup.sh")
+  endif()
+  target_include_directories(quillbox_jsoncpp INTERFACE "${QUILLBOX_JSONCPP_MINGW}/include")
+  target_link_libraries(quillbox_jsoncpp INTERFACE "${QUILLBOX_JSONCPP_MINGW}/lib/libjsoncpp.a")
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(JSONCPP REQUIRED IMPORTED_TARGET jsoncpp)
+  target_link_libraries(quillbox_jsoncpp INTERFACE PkgConfig::JSONCPP)
+endif()

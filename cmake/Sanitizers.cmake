@@ -1,0 +1,10 @@
+# Sanitizers for the native build, applied to every target of the tree.
+if(QUILLBOX_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(QUILLBOX_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT QUILLBOX_SANITIZE STREQUAL "none")
+  message(FATAL_ERROR "QUILLBOX_SANITIZE must be none, address or thread")
+endif()

@@ -1,0 +1,37 @@
+# The windows build: the Windows shell around the core, QuillboxAddIn.dll itself, the Word
+# stand-in host and the Windows-side tests (run under Wine).
+
+# Everything Windows-only except the DLL's entry points, so that test programs can link it.
+add_library(quillbox_win STATIC)
+target_link_libraries(quillbox_win PUBLIC quillbox_core
+  ole32 oleaut32 uuid advapi32 winhttp comctl32 uxtheme gdi32 shell32 user32 crypt32)
+target_compile_definitions(quillbox_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0601)
+target_include_directories(quillbox_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+quillbox_warnings(quillbox_win)
+
+# Static runtime: the DLL and the test programs need no mingw runtime DLLs.
+set(QUILLBOX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_library(QuillboxAddIn SHARED)
+set_target_properties(QuillboxAddIn PROPERTIES PREFIX "" OUTPUT_NAME "QuillboxAddIn")
+target_link_libraries(QuillboxAddIn PRIVATE quillbox_win)
+target_link_options(QuillboxAddIn PRIVATE ${QUILLBOX_STATIC_LINK})
+quillbox_warnings(QuillboxAddIn)
+
+foreach(dir common model service settings ui addin server)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/win/CMakeLists.txt)
+    add_subdirectory(${dir}/win)
+  endif()
+endforeach()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/word-standin/CMakeLists.txt)
+  add_subdirectory(word-standin)
+endif()
+
+# GoogleTest built with the mingw toolchain, for the Windows-side test programs.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+add_subdirectory(tests/windows)

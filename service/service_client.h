@@ -1,0 +1,56 @@
+#pragma once
+// The three requests to the comment service and how their JSON replies fill the model.
+// Failures never throw: they leave the teacher's message in the error report.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/comment_store.h"
+#include "service/http_transport.h"
+
+namespace quillbox {
+
+struct ServiceAccount {
+  std::u16string baseUrl;
+  std::u16string email;
+  std::u16string password;
+};
+
+struct ErrorReport {
+  std::u16string text;  // message for the teacher; empty when there is nothing to say
+  std::u16string link;  // URL shown under the message; may be empty
+};
+
+namespace messages {
+constexpr char16_t kProxyOrFirewall[] =
+    u"We have detected you connect to the internet via a proxy server / firewall. This is an "
+    u"issue with your network and not the toolbar, please do not contact us regarding this issue!";
+constexpr char16_t kJsonError[] = u"Error parsing JSON!";
+constexpr char16_t kJsonSyntaxError[] = u"Error parsing JSON (syntax error)!";
+}  // namespace messages
+
+std::string SubjectRequestUrl(const ServiceAccount& account);
+std::string CommentGroupRequestUrl(const ServiceAccount& account, const std::u16string& subject);
+std::string LoginKeyRequestUrl(const ServiceAccount& account);
+
+class ServiceClient {
+ public:
+  ServiceClient(const ServiceAccount& account, HttpTransport& transport)
+      : account_(account), transport_(transport) {}
+
+  // Rebuilds the subject list from the service and selects the first subject.
+  void FetchSubjects(CommentStore& store, ErrorReport& errors);
+  // Adds the subject's comment groups from the service to its cache entry.
+  void FetchCommentGroups(CommentStore& store, const std::u16string& subject, ErrorReport& errors);
+  // Selects the subject at index, fetches its groups and rebuilds the group and comment lists.
+  void SelectSubject(CommentStore& store, int32_t index, ErrorReport& errors);
+  // The one-time website login key, or nothing.
+  std::optional<std::string> FetchLoginKey();
+
+ private:
+  const ServiceAccount& account_;
+  HttpTransport& transport_;
+};
+
+}  // namespace quillbox
