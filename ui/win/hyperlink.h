@@ -1,0 +1,76 @@
+#pragma once
+// CHyperLink turns a static text control of a dialog into a web link: underlined text in link
+// colours, a hand cursor, a tooltip with the URL, keyboard focus, and the URL opened through
+// the shell on a click, Enter or Space. Only http and https URLs are ever handed to the shell.
+//
+// The control is subclassed with SetWindowSubclass and this object is the subclass's reference
+// data, so it must outlive the window or be destroyed first (which removes the subclass).
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "common/win/unique_handle.h"
+
+namespace quillbox::win {
+
+class CHyperLink {
+ public:
+  CHyperLink() = default;
+  ~CHyperLink();
+  CHyperLink(const CHyperLink&) = delete;
+  CHyperLink& operator=(const CHyperLink&) = delete;
+
+  // Subclasses control. False when its window procedure could not be replaced.
+  bool Attach(HWND control) noexcept;
+  // Prepares font, cursor, tooltip, colours and the clickable area; call once after Attach.
+  void Initialise();
+
+  // The text drawn (when none is set, the URL is drawn); also becomes the window text.
+  void SetLabel(const std::wstring& label);
+  // The target opened by the shell, also the tooltip's text.
+  void SetUrl(const std::wstring& url);
+  // Opens the URL through the shell when it is a web address. True when the shell accepted it;
+  // the link is then drawn in the visited colour.
+  bool Navigate();
+
+  HWND Window() const noexcept { return window_; }
+  // The area covered by the drawn text, in client coordinates: the only clickable area.
+  RECT LinkRect() const noexcept { return linkRect_; }
+  const std::optional<std::wstring>& Url() const noexcept { return url_; }
+  bool Visited() const noexcept { return visited_; }
+  COLORREF LinkColour() const noexcept { return linkColour_; }
+  COLORREF VisitedColour() const noexcept { return visitedColour_; }
+
+ private:
+  static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self) noexcept;
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Detach() noexcept;
+
+  void CreateLinkFont();
+  void CreateTooltip();
+  void AddTooltipTool();
+  void UpdateLinkRect();
+  void Paint(HDC dc);
+  UINT DrawFlags() const noexcept;
+  const std::wstring& DrawnText() const noexcept;
+  bool InLinkRect(POINT client) const noexcept { return ::PtInRect(&linkRect_, client) != FALSE; }
+  bool CursorInLinkRect() const noexcept;
+  void Repaint() const noexcept { ::InvalidateRect(window_, nullptr, TRUE); }
+
+  HWND window_ = nullptr;
+  std::optional<std::wstring> label_;
+  std::optional<std::wstring> url_;
+  HCURSOR cursor_ = nullptr;
+  UniqueGdiObject linkFont_;
+  RECT linkRect_ = {};
+  UniqueWindow tooltip_;
+  COLORREF linkColour_ = RGB(0, 0, 255);
+  COLORREF visitedColour_ = RGB(128, 0, 128);
+  bool paintLabel_ = true;
+  bool visited_ = false;
+};
+
+}  // namespace quillbox::win
