@@ -1,0 +1,84 @@
+#include "addin/addin_core.h"
+
+#include <new>
+#include <utility>
+
+#include "common/com_error.h"
+#include "service/website.h"
+
+namespace quillbox {
+
+void AddinCore::RibbonLoaded() { account_.baseUrl = ports_.settings.ReadServiceBaseUrl(); }
+
+void AddinCore::Invalidate(const char16_t* controlId) { ports_.ribbon.InvalidateControl(controlId); }
+
+void AddinCore::RefreshComments() {
+  const RibbonItem* subject = store_.SubjectAt(store_.SelectedSubjectIndex());
+  const RibbonItem* group = store_.CommentGroupAt(store_.SelectedCommentGroupIndex());
+  if (subject && group) {
+    // Copies: the rebuild may reallocate the lists the pointers point into.
+    const std::u16string subjectName = subject->label;
+    const std::u16string groupName = group->label;
+    store_.RebuildCommentList(subjectName, groupName);
+  }
+  Invalidate(u"category");
+  Invalidate(u"comment");
+}
+
+// Rebuilds the group list of the selected subject from the cache, fetching the subject's
+// groups behind the progress dialog when the cache has none. Without a selected subject the
+// lists stay as they are.
+void AddinCore::LoadSelectedSubjectGroups() {
+  const RibbonItem* subject = store_.SubjectAt(store_.SelectedSubjectIndex());
+  if (!subject) return;
+  const std::u16string name = subject->label;
+  if (!store_.RebuildCommentGroupList(name)) RunWithProgress(Worker::kSubject);
+}
+
+// The worker gets its own copy of the model and the account, and the copy replaces the model
+// once the worker has ended. Ribbon getters that Office calls while the progress dialog is up
+// therefore read the state from before the request, and no two threads ever share the model.
+void AddinCore::RunWithProgress(Worker worker) {
+  CommentStore workingStore = store_;
+  ErrorReport workingErrors = error_;
+  const ServiceAccount account = account_;
+  HttpTransport& http = ports_.http;
+
+  const bool ran = ports_.progress.Run([&workingStore, &workingErrors, &account, &http, worker] {
+    ServiceClient client(account, http);
+    if (worker == Worker::kLogin) {
+      client.FetchSubjects(workingStore, workingErrors);
+    } else {
+      client.SelectSubject(workingStore, workingStore.SelectedSubjectIndex(), workingErrors);
+    }
+  });
+
+  if (ran) {
+    store_ = std::move(workingStore);
+    error_ = std::move(workingErrors);
+  } else {
+    error_ = ErrorReport{kWorkerNotStarted, {}};
+  }
+  // Both fields are emptied whether or not a message was shown, so that a link left by a
+  // refusal without a message never turns up under a later, unrelated message.
+  const ErrorReport shown = std::exchange(error_, ErrorReport{});
+  if (!shown.text.empty()) ports_.errors.Show(shown.text, shown.link);
+}
+
+void AddinCore::ClearLoginData() {
+  store_.ClearListsAndCache();
+  account_.email.clear();
+  account_.password.clear();
+}
+
+void AddinCore::OpenWebsite(const std::u16string& page) {
+  if (account_.baseUrl.empty()) return;
+  ServiceClient client(account_, ports_.http);
+  const std::optional<std::string> key = client.FetchLoginKey();
+  ports_.browser.Open(WebsiteAddress(account_.baseUrl, key, page));
+}
+
+void AddinCore::VisitWebsite() { OpenWebsite(u""); }
+void AddinCore::EditComments() { OpenWebsite(u"index/edit"); }
+
+}  // namespace quillbox

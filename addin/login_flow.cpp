@@ -1,0 +1,31 @@
+#include "addin/addin_core.h"
+
+namespace quillbox {
+
+void AddinCore::LogIn() {
+  if (loggedIn_) {
+    // Logging out is local and immediate: nothing is sent to the service.
+    loggedIn_ = false;
+    ClearLoginData();
+  } else {
+    // The base URL is read afresh for the dialog's links only; requests keep using the one
+    // read when the ribbon loaded.
+    const std::u16string dialogBaseUrl = ports_.settings.ReadServiceBaseUrl();
+    if (std::optional<LoginCredentials> typed = ports_.login.Prompt(dialogBaseUrl)) {
+      account_.email = std::move(typed->email);
+      account_.password = std::move(typed->password);
+      RunWithProgress(Worker::kLogin);
+      loggedIn_ = !store_.Subjects().empty();
+    }
+  }
+  Invalidate(u"logIn");
+  Invalidate(u"gr2");
+  Invalidate(u"subjects");
+  Invalidate(u"category");
+}
+
+std::u16string AddinCore::GetLabelLogIn() const { return loggedIn_ ? ribbon_text::kLogOut : ribbon_text::kLogIn; }
+
+bool AddinCore::GetVisibleComments() const { return loggedIn_; }
+
+}  // namespace quillbox

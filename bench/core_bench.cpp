@@ -1,0 +1,86 @@
+// Figures for the portable core with a generated comment bank: relabelling the comment list,
+// mapping a large comment-group reply into the store, and personalising one comment.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "model/comment_store.h"
+#include "model/personalise.h"
+#include "service/service_client.h"
+
+namespace quillbox {
+namespace {
+
+// About 200 characters with every marker.
+std::u16string SampleComment(int n) {
+  std::u16string text = u"# has worked hard this term (" + std::u16string(1, static_cast<char16_t>(u'a' + n % 26)) +
+                        u"). ^ shows real care in ~ written work and it is a pleasure to teach *; ";
+  while (text.size() < 200) text += u"# keeps trying. ";
+  return text.substr(0, 200);
+}
+
+void BM_RebuildCommentList(benchmark::State& state) {
+  const auto count = static_cast<int>(state.range(0));
+  CommentStore store;
+  std::vector<std::u16string> comments;
+  for (int i = 0; i < count; ++i) comments.push_back(SampleComment(i));
+  CommentStore::AddCommentGroup(store.SubjectEntryFor(u"Maths"), u"Effort", std::move(comments));
+  store.SetPupilName(u"Alexandra");
+  for (auto _ : state) {
+    store.RebuildCommentList(u"Maths", u"Effort");
+    benchmark::DoNotOptimize(store.Comments().data());
+  }
+  state.SetComplexityN(count);
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_RebuildCommentList)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+class CannedTransport : public HttpTransport {
+ public:
+  explicit CannedTransport(std::string body) : body_(std::move(body)) {}
+  std::string Get(const std::string&) override { return body_; }
+
+ private:
+  std::string body_;
+};
+
+std::string LargeTabsReply(size_t targetBytes) {
+  std::string reply = R"({"status":"OK","tabs":[)";
+  int group = 0;
+  while (reply.size() < targetBytes) {
+    if (group) reply += ",";
+    reply += R"({"name":"Group )" + std::to_string(group++) + R"(","comments":[)";
+    for (int c = 0; c < 50; ++c) {
+      if (c) reply += ",";
+      reply += R"({"comment":"# has worked hard this term and ^ shows real care in ~ written work; it is a pleasure to teach * \u00e9)" +
+               std::to_string(c) + R"("})";
+    }
+    reply += "]}";
+  }
+  return reply + "]}";
+}
+
+void BM_FetchCommentGroups(benchmark::State& state) {
+  CannedTransport http(LargeTabsReply(static_cast<size_t>(state.range(0))));
+  const ServiceAccount account{u"http://svc.test", u"a@b.c", u"pw"};
+  for (auto _ : state) {
+    CommentStore store;
+    ErrorReport errors;
+    ServiceClient(account, http).FetchCommentGroups(store, u"Maths", errors);
+    benchmark::DoNotOptimize(store.CachedSubjectCount());
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FetchCommentGroups)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_PersonaliseComment(benchmark::State& state) {
+  const std::u16string comment = SampleComment(3);
+  for (auto _ : state) benchmark::DoNotOptimize(PersonaliseComment(comment, u"Alexandra", false));
+}
+BENCHMARK(BM_PersonaliseComment);
+
+}  // namespace
+}  // namespace quillbox
+
+BENCHMARK_MAIN();

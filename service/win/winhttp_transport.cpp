@@ -1,0 +1,71 @@
+#include "service/win/winhttp_transport.h"
+
+#include <new>
+
+#include "common/text_utf.h"
+#include "common/win/wide.h"
+#include "service/url_split.h"
+#include "service/win/winhttp_handle.h"
+
+namespace quillbox::win {
+
+namespace {
+
+constexpr wchar_t kUserAgent[] = L"QuillboxAddIn/1.0";
+
+// Host and path are bytes of the request URL, which the core builds as UTF-8 (the base URL
+// is converted from the registry's UTF-16, the parameters are percent-escaped ASCII).
+std::wstring WideFromUrlBytes(const std::string& bytes) { return ToWide(Utf8ToUtf16(bytes)); }
+
+// Appends the response body to body, chunk by chunk, exactly as many bytes as each read
+// delivered. Stops at the end of the body or at the first failure.
+void ReadBody(HINTERNET request, std::string& body) {
+  for (;;) {
+    DWORD available = 0;
+    if (!::WinHttpQueryDataAvailable(request, &available) || available == 0) return;
+    const size_t start = body.size();
+    body.resize(start + available);
+    DWORD read = 0;
+    const BOOL ok = ::WinHttpReadData(request, body.data() + start, available, &read);
+    body.resize(start + (ok ? read : 0));
+    if (!ok || read == 0) return;
+  }
+}
+
+}  // namespace
+
+std::string WinHttpTransport::Get(const std::string& url) {
+  std::string body;
+  try {
+    // Declared in opening order, so they close request first, then connection, then session.
+    UniqueWinHttpHandle session(::WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                              WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return body;
+
+    const RequestTarget target = SplitRequestUrl(url);
+    const std::wstring host = WideFromUrlBytes(target.host);
+    const std::wstring path = WideFromUrlBytes(target.path);
+    UniqueWinHttpHandle connection(::WinHttpConnect(session.Get(), host.c_str(), target.port, 0));
+    if (!connection) return body;
+
+    // WINHTTP_FLAG_REFRESH puts "Pragma: no-cache" and "Cache-Control: no-cache" on the
+    // request, so that no cache or proxy answers in the service's place.
+    const DWORD flags = WINHTTP_FLAG_REFRESH | (target.secure ? WINHTTP_FLAG_SECURE : 0);
+    UniqueWinHttpHandle request(::WinHttpOpenRequest(connection.Get(), nullptr, path.c_str(), nullptr,
+                                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                                     flags));
+    if (!request) return body;
+
+    if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                              0, 0, 0)) {
+      return body;
+    }
+    if (!::WinHttpReceiveResponse(request.Get(), nullptr)) return body;
+    ReadBody(request.Get(), body);
+  } catch (const std::bad_alloc&) {
+    // A body too large for memory: what was read before stays, like any other failure.
+  }
+  return body;
+}
+
+}  // namespace quillbox::win

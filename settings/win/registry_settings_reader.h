@@ -1,0 +1,21 @@
+#pragma once
+// The service base URL from the machine-wide registry value that the installer writes.
+
+#include <string>
+
+#include "settings/settings_reader.h"
+
+namespace quillbox::win {
+
+// The default value of HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn, opened with
+// KEY_READ and no view flag, so the registry view native to the process applies.
+constexpr wchar_t kSettingsSubkey[] = L"Software\\Slatewood\\QuillboxAddIn";
+
+class RegistrySettingsReader : public SettingsReader {
+ public:
+  // The base URL, or the empty string when the key or value is missing or unreadable. A value
+  // longer than the first buffer is read whole.
+  std::u16string ReadServiceBaseUrl() override;
+};
+
+}  // namespace quillbox::win

@@ -1,0 +1,159 @@
+#pragma once
+// Recording stand-ins for the ports through which the core reaches Word, Office, the network
+// and the teacher.
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "addin/addin_core.h"
+#include "common/com_error.h"
+
+namespace quillbox::testing {
+
+class FakeRibbon : public RibbonTarget {
+ public:
+  void InvalidateControl(const std::u16string& id) override {
+    if (failAt && invalidated.size() == *failAt) throw ComError(failure, kIidRibbonUI);
+    invalidated.push_back(id);
+  }
+  std::vector<std::u16string> Take() { return std::exchange(invalidated, {}); }
+
+  std::vector<std::u16string> invalidated;
+  std::optional<size_t> failAt;  // the invalidation (0-based) that fails
+  int32_t failure = hr::kFail;
+};
+
+// A document whose selection behaves like Word's: putting Text replaces the selected range
+// and leaves the selection spanning the new text.
+class FakeDocument : public DocumentTarget {
+ public:
+  enum class Step { kNone, kText, kEnd, kStart };
+
+  void SetSelectionText(const std::u16string& value) override {
+    Check(Step::kText);
+    text.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), value);
+    end = start + static_cast<int32_t>(value.size());
+  }
+  int32_t GetSelectionEnd() override {
+    Check(Step::kEnd);
+    return end;
+  }
+  void SetSelectionStart(int32_t position) override {
+    Check(Step::kStart);
+    start = position;
+    if (end < start) end = start;
+  }
+
+  std::u16string text;
+  int32_t start = 0;
+  int32_t end = 0;
+  Step failAt = Step::kNone;
+  int32_t failure = static_cast<int32_t>(0x800A11FDu);  // a Word error
+
+ private:
+  void Check(Step step) {
+    if (failAt == step) throw ComError(failure, kIidWordSelection);
+  }
+};
+
+// Answers each request with the body registered for the first matching URL fragment.
+class FakeTransport : public HttpTransport {
+ public:
+  std::string Get(const std::string& url) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests.push_back(url);
+    if (onRequest) onRequest(url);
+    for (const auto& [fragment, body] : replies) {
+      if (url.find(fragment) != std::string::npos) return body;
+    }
+    return {};
+  }
+  void Reply(const std::string& urlFragment, std::string body) { replies.emplace_back(urlFragment, std::move(body)); }
+  std::vector<std::string> Requests() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests;
+  }
+
+  std::vector<std::pair<std::string, std::string>> replies;
+  std::vector<std::string> requests;
+  std::function<void(const std::string&)> onRequest;
+
+ private:
+  std::mutex mutex_;
+};
+
+class FakeSettings : public SettingsReader {
+ public:
+  std::u16string ReadServiceBaseUrl() override {
+    ++reads;
+    return baseUrl;
+  }
+  std::u16string baseUrl = u"http://comments.test";
+  int reads = 0;
+};
+
+class FakeBrowser : public BrowserOpener {
+ public:
+  void Open(const std::u16string& address) override { opened.push_back(address); }
+  std::vector<std::u16string> opened;
+};
+
+class FakeLoginPrompt : public LoginPrompt {
+ public:
+  std::optional<LoginCredentials> Prompt(const std::u16string& baseUrl) override {
+    shownWith.push_back(baseUrl);
+    return answer;
+  }
+  std::optional<LoginCredentials> answer = LoginCredentials{u"teacher@school.test", u"secret"};
+  std::vector<std::u16string> shownWith;
+};
+
+// Runs the work on a real second thread and waits for it, as the progress dialog does.
+class ThreadProgressRunner : public ProgressRunner {
+ public:
+  bool Run(const std::function<void()>& work) override {
+    ++runs;
+    if (!canStart) return false;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+      work();
+      done = true;
+    });
+    while (!done) {
+      if (whileWaiting) whileWaiting();
+      std::this_thread::yield();
+    }
+    worker.join();
+    return true;
+  }
+  int runs = 0;
+  bool canStart = true;
+  std::function<void()> whileWaiting;  // what the user-interface thread does meanwhile
+};
+
+class FakeErrorDialog : public ErrorDialog {
+ public:
+  void Show(const std::u16string& message, const std::u16string& link) override { shown.push_back({message, link}); }
+  std::vector<std::pair<std::u16string, std::u16string>> shown;
+};
+
+// An AddinCore wired to fakes.
+struct CoreFixture {
+  FakeRibbon ribbon;
+  FakeDocument document;
+  FakeTransport http;
+  FakeSettings settings;
+  FakeBrowser browser;
+  FakeLoginPrompt login;
+  ThreadProgressRunner progress;
+  FakeErrorDialog errors;
+  AddinCore core{AddinPorts{ribbon, document, http, settings, browser, login, progress, errors}};
+};
+
+}  // namespace quillbox::testing
