@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Runs every test: the native suites (plain, under AddressSanitizer with UndefinedBehavior-
+# Sanitizer, and the core under ThreadSanitizer), then the Windows-side suites under Wine
+# inside one Xvfb session. Installs and builds whatever it needs first.
+set -uo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${QUILLBOX_BUILD_DIR:-$root/build}"
+jobs="${QUILLBOX_JOBS:-2}"
+
+bash "$root/scripts/setup.sh" || { echo "test: set-up failed"; exit 1; }
+set -e
+
+total_passed=0
+total_failed=0
+failed_suites=()
+
+# Runs one ctest tree and adds its counts to the totals.
+run_ctest() {
+  local label="$1" dir="$2"; shift 2
+  local log="$build/ctest-$label.log"
+  echo "== $label"
+  set +e
+  ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@" 2>&1 | tee "$log"
+  local status=${PIPESTATUS[0]}
+  set -e
+  local line passed=0 failed=0 total=0
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [ -n "$line" ]; then
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((total - failed))
+  fi
+  if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  [ "$status" -eq 0 ] || failed_suites+=("$label")
+}
+
+configure_and_build() {
+  local dir="$1"; shift
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+}
+
+echo "== building (native)"
+configure_and_build "$build/native"
+run_ctest native "$build/native"
+
+echo "== building (native, AddressSanitizer + UndefinedBehaviorSanitizer)"
+configure_and_build "$build/native-asan" -DQUILLBOX_SANITIZE=address
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_ctest native-asan "$build/native-asan"
+
+echo "== building (native core, ThreadSanitizer)"
+cmake -S "$root" -B "$build/native-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLBOX_SANITIZE=thread >/dev/null
+cmake --build "$build/native-tsan" -j"$jobs" --target core_tests
+TSAN_OPTIONS=halt_on_error=1 run_ctest native-tsan "$build/native-tsan" -L core
+
+echo "== building (windows)"
+configure_and_build "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DQUILLBOX_NATIVE_BUILD_DIR="$build/native"
+
+prefix="$build/windows/wineprefix"
+bash "$root/scripts/wine-prefix.sh" "$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+# One Xvfb session for every Wine command, with the prefix's wineserver started first and its
+# output detached, so that ctest does not wait on Wine's background processes.
+windows_log="$build/ctest-windows.log"
+set +e
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine wineboot >/dev/null 2>&1 </dev/null
+  ctest --test-dir "$0" --output-on-failure --timeout 600
+  status=$?
+  wineserver -k >/dev/null 2>&1
+  exit $status' "$build/windows" 2>&1 | tee "$windows_log"
+status=${PIPESTATUS[0]}
+set -e
+line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$windows_log" | tail -n 1 || true)
+if [ -n "$line" ]; then
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  total_passed=$((total_passed + total - failed))
+  total_failed=$((total_failed + failed))
+fi
+if [ "$status" -ne 0 ]; then
+  failed_suites+=(windows)
+  [ -n "$line" ] && [ "$failed" -ne 0 ] || total_failed=$((total_failed + 1))
+fi
+
+echo
+[ ${#failed_suites[@]} -eq 0 ] || echo "failing suites: ${failed_suites[*]}"
+echo "$total_passed passed, $total_failed failed"
+[ ${#failed_suites[@]} -eq 0 ]
