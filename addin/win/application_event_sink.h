@@ -3,6 +3,8 @@
 // CConnect and shares its reference count, so Word's connection keeps the whole add-in alive
 // while it is connected. No event changes anything: every Invoke answers S_OK.
 
+#include <windows.h>
+
 #include <oaidl.h>
 
 namespace quillbox::win {

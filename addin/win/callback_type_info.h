@@ -3,6 +3,8 @@
 // calls the ribbon callbacks by name, and IDispatch answers those calls from this description
 // (DispGetIDsOfNames, DispInvoke) rather than from a hand-written table.
 
+#include <windows.h>
+
 #include <oaidl.h>
 
 namespace quillbox::win {

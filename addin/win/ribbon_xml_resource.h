@@ -1,6 +1,8 @@
 #pragma once
 // The ribbon definition that GetCustomUI serves: resource "XML" 201 of the add-in's module.
 
+#include <windows.h>
+
 #include <oleauto.h>
 
 namespace quillbox::win {

@@ -3,6 +3,8 @@
 // reads or writes one of its properties (Text, End, Start), all through IDispatch by name, so
 // that no Word type library is needed.
 
+#include <windows.h>
+
 #include <oaidl.h>
 
 #include "addin/document_target.h"
