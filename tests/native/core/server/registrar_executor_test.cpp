@@ -17,8 +17,8 @@ constexpr auto kUnregister = RegistrarMode::kUnregister;
 constexpr auto kMachine = RegistrationScope::kMachine;
 constexpr auto kPerUser = RegistrationScope::kPerUser;
 
-int32_t Run(FakeRegistry& registry, std::u16string_view script, RegistrarMode mode,
-            RegistrationScope scope = kMachine) {
+int32_t RunScript(FakeRegistry& registry, std::u16string_view script, RegistrarMode mode,
+                  RegistrationScope scope = kMachine) {
   return RunRegistrarText(script, ReplacementVariables{}, mode, scope, registry);
 }
 
@@ -30,7 +30,7 @@ constexpr char16_t kKeywordScript[] =
 
 TEST(RegistrarExecutorTest, RegistrationWritesKeysDefaultsAndNamedValues) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot),
               ElementsAre("HKCR\\Forced", "HKCR\\Forced\\@ = \"f\"", "HKCR\\Forced\\Sub",
                           "HKCR\\Forced\\Sub\\[A] = \"a\"", "HKCR\\Forced\\Sub\\[B] = dword:2", "HKCR\\Kept",
@@ -42,7 +42,7 @@ TEST(RegistrarExecutorTest, ForceRemoveRebuildsTheKeyButPlainKeysKeepForeignEntr
   registry.CreateKey(RegistryRoot::kClassesRoot, u"Forced\\Stale");
   registry.SetString(RegistryRoot::kClassesRoot, u"Forced", u"Old", u"x");
   registry.CreateKey(RegistryRoot::kClassesRoot, u"Kept\\Plain\\Foreign");
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   EXPECT_FALSE(registry.HasKey(RegistryRoot::kClassesRoot, u"Forced\\Stale"));
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ::testing::Not(::testing::Contains("HKCR\\Forced\\[Old] = \"x\"")));
   EXPECT_TRUE(registry.HasKey(RegistryRoot::kClassesRoot, u"Kept\\Plain\\Foreign"));
@@ -50,17 +50,17 @@ TEST(RegistrarExecutorTest, ForceRemoveRebuildsTheKeyButPlainKeysKeepForeignEntr
 
 TEST(RegistrarExecutorTest, UnregistrationRemovesAllButNoRemoveKeys) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
-  ASSERT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ElementsAre("HKCR\\Kept"));
 }
 
 TEST(RegistrarExecutorTest, UnregistrationKeepsKeysThatStillHaveSubkeysButDeletesTheNamedValues) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   registry.CreateKey(RegistryRoot::kClassesRoot, u"Forced\\Sub\\Foreign");
   registry.SetString(RegistryRoot::kClassesRoot, u"Forced\\Sub", u"Other", u"o");
-  ASSERT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   // ForceRemove is a plain key at unregistration: it stays while it has a subkey.
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot),
               ElementsAre("HKCR\\Forced", "HKCR\\Forced\\@ = \"f\"", "HKCR\\Forced\\Sub",
@@ -69,29 +69,29 @@ TEST(RegistrarExecutorTest, UnregistrationKeepsKeysThatStillHaveSubkeysButDelete
 
 TEST(RegistrarExecutorTest, UnregistrationDeletesAKeyThatHasOnlyValuesLeft) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   registry.SetString(RegistryRoot::kClassesRoot, u"Forced\\Sub", u"Other", u"o");
-  ASSERT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ElementsAre("HKCR\\Kept"));
 }
 
 TEST(RegistrarExecutorTest, UnregistrationToleratesEntriesAlreadyGone) {
   FakeRegistry registry;
-  EXPECT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  EXPECT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_THAT(registry.AllEntries(), IsEmpty());
 
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   registry.DeleteValue(RegistryRoot::kClassesRoot, u"Forced\\Sub", u"A");
   registry.DeleteTree(RegistryRoot::kClassesRoot, u"Kept\\Plain");
-  EXPECT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  EXPECT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ElementsAre("HKCR\\Kept"));
 }
 
 TEST(RegistrarExecutorTest, UnregistrationSkipsKeysThatCannotBeOpened) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   registry.FailOn(FakeRegistry::Op::kOpenKey, RegistryRoot::kClassesRoot, u"Forced", registry_error::kAccessDenied);
-  ASSERT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_TRUE(registry.HasKey(RegistryRoot::kClassesRoot, u"Forced\\Sub"));
   EXPECT_FALSE(registry.HasKey(RegistryRoot::kClassesRoot, u"Kept\\Plain"));
 }
@@ -99,8 +99,8 @@ TEST(RegistrarExecutorTest, UnregistrationSkipsKeysThatCannotBeOpened) {
 TEST(RegistrarExecutorTest, KeyNamesMatchExistingKeysRegardlessOfCase) {
   FakeRegistry registry;
   registry.CreateKey(RegistryRoot::kClassesRoot, u"KEPT\\plain");
-  ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
-  ASSERT_EQ(Run(registry, kKeywordScript, kUnregister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, kKeywordScript, kUnregister), hr::kOk);
   EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ElementsAre("HKCR\\KEPT"));
 }
 
@@ -116,10 +116,10 @@ class RegistrarExecutorFailureTest : public ::testing::TestWithParam<FailurePoin
 TEST_P(RegistrarExecutorFailureTest, FirstFailureEndsTheRunAndIsReturned) {
   constexpr int32_t kFailure = static_cast<int32_t>(0x80070015u);
   FakeRegistry registry;
-  if (GetParam().mode == kUnregister) ASSERT_EQ(Run(registry, kKeywordScript, kRegister), hr::kOk);
+  if (GetParam().mode == kUnregister) ASSERT_EQ(RunScript(registry, kKeywordScript, kRegister), hr::kOk);
   const size_t callsBefore = registry.Calls().size();
   registry.FailOn(GetParam().op, RegistryRoot::kClassesRoot, GetParam().path, kFailure);
-  EXPECT_EQ(Run(registry, kKeywordScript, GetParam().mode), kFailure);
+  EXPECT_EQ(RunScript(registry, kKeywordScript, GetParam().mode), kFailure);
   ASSERT_GT(registry.Calls().size(), callsBefore);
   EXPECT_EQ(registry.Calls().back(), GetParam().lastCall);
 }
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RegistrarExecutorTest, ForceRemoveOfAMissingKeyIsNotAFailure) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, u"HKCR { ForceRemove New = s 'n' }", kRegister), hr::kOk);
+  ASSERT_EQ(RunScript(registry, u"HKCR { ForceRemove New = s 'n' }", kRegister), hr::kOk);
   EXPECT_THAT(registry.Calls(), ElementsAre("DeleteTree HKCR\\New", "CreateKey HKCR\\New", "SetString HKCR\\New"));
 }
 
@@ -183,17 +183,17 @@ TEST(RegistrarExecutorTest, PerUserPlacesClassesUnderSoftwareClassesAndMachineKe
 
 TEST(RegistrarExecutorTest, PerUserNeverDeletesTheUsersSoftwareClassesKey) {
   FakeRegistry registry;
-  ASSERT_EQ(Run(registry, u"HKCR { App = s 'a' }", kRegister, kPerUser), hr::kOk);
+  ASSERT_EQ(RunScript(registry, u"HKCR { App = s 'a' }", kRegister, kPerUser), hr::kOk);
   EXPECT_THAT(registry.AllEntries(), ElementsAre("HKCU\\Software", "HKCU\\Software\\Classes",
                                                  "HKCU\\Software\\Classes\\App",
                                                  "HKCU\\Software\\Classes\\App\\@ = \"a\""));
-  ASSERT_EQ(Run(registry, u"HKCR { App = s 'a' }", kUnregister, kPerUser), hr::kOk);
+  ASSERT_EQ(RunScript(registry, u"HKCR { App = s 'a' }", kUnregister, kPerUser), hr::kOk);
   EXPECT_THAT(registry.AllEntries(), ElementsAre("HKCU\\Software", "HKCU\\Software\\Classes"));
 }
 
 TEST(RegistrarExecutorTest, PerUserUnregistrationWithoutSoftwareClassesDoesNothing) {
   FakeRegistry registry;
-  EXPECT_EQ(Run(registry, u"HKCR { App = s 'a' }", kUnregister, kPerUser), hr::kOk);
+  EXPECT_EQ(RunScript(registry, u"HKCR { App = s 'a' }", kUnregister, kPerUser), hr::kOk);
   EXPECT_THAT(registry.Calls(), ElementsAre("OpenKey HKCU\\Software\\Classes"));
 }
 
