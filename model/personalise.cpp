@@ -3,19 +3,25 @@
 namespace quillbox {
 namespace {
 
-// Replaces every occurrence of marker in text, scanning left to right; the inserted words
-// are not scanned again.
-std::u16string ReplaceAll(const std::u16string& text, char16_t marker, std::u16string_view word) {
-  std::u16string out;
-  out.reserve(text.size());
+// The word a pronoun marker stands for, or null for any other character.
+const char16_t* PronounFor(char16_t c, bool isBoy) {
+  switch (c) {
+    case u'~': return isBoy ? u"his" : u"her";
+    case u'^': return isBoy ? u"he" : u"she";
+    case u'*': return isBoy ? u"him" : u"her";
+    default: return nullptr;
+  }
+}
+
+// Appends text with its pronoun markers replaced; "#" is left as it is.
+void AppendWithPronouns(std::u16string& out, std::u16string_view text, bool isBoy) {
   for (char16_t c : text) {
-    if (c == marker) {
+    if (const char16_t* word = PronounFor(c, isBoy)) {
       out.append(word);
     } else {
       out.push_back(c);
     }
   }
-  return out;
 }
 
 // Characters above U+00FF that the system's character classification counts as spaces.
@@ -30,11 +36,23 @@ bool IsWideSpace(char16_t c) {
 
 }  // namespace
 
+// One pass does the work of the four replacement steps: the pupil's name goes in for "#" with
+// its own pronoun markers already replaced (the later steps would replace them), and a "#"
+// inside the name stays, since the name step does not scan what it put in.
 std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, bool isBoy) {
-  std::u16string result = ReplaceAll(std::u16string(text), u'#', pupilName);
-  result = ReplaceAll(result, u'~', isBoy ? u"his" : u"her");
-  result = ReplaceAll(result, u'^', isBoy ? u"he" : u"she");
-  result = ReplaceAll(result, u'*', isBoy ? u"him" : u"her");
+  std::u16string name;
+  AppendWithPronouns(name, pupilName, isBoy);
+  std::u16string result;
+  result.reserve(text.size() + text.size() / 4);
+  for (char16_t c : text) {
+    if (c == u'#') {
+      result.append(name);
+    } else if (const char16_t* word = PronounFor(c, isBoy)) {
+      result.append(word);
+    } else {
+      result.push_back(c);
+    }
+  }
   if (!result.empty() && result[0] >= u'a' && result[0] <= u'z') {
     result[0] = static_cast<char16_t>(result[0] - u'a' + u'A');
   }

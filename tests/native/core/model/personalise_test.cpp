@@ -33,6 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         PersonaliseCase{u"# and # again", u"zoe", true, u"Zoe and zoe again"},
         // Markers inside the pupil's name are replaced by the later steps.
         PersonaliseCase{u"# sings", u"Al*x", false, u"Alherx sings"},
+        // The name step does not scan what it put in.
+        PersonaliseCase{u"# sings", u"A#b", true, u"A#b sings"},
         PersonaliseCase{u"good work", u"Sam", true, u"Good work"},
         // Only a to z change: accented letters and digits stay.
         PersonaliseCase{u"\u00e9l\u00e8ve", u"Sam", true, u"\u00e9l\u00e8ve"},
