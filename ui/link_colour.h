@@ -19,9 +19,6 @@ inline bool operator==(const LinkColour& a, const LinkColour& b) {
   return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
-constexpr LinkColour kDefaultLinkColour{0, 0, 255};
-constexpr LinkColour kDefaultVisitedColour{128, 0, 128};
-
 // At most this many characters before the terminating null; "255,255,255" fits exactly.
 constexpr size_t kMaxAnchorColourLength = 11;
 

@@ -52,10 +52,5 @@ INSTANTIATE_TEST_SUITE_P(
         ColourCase{"SpaceInsideNumber", Stored(u"1 2,3,4"), std::nullopt}),
     [](const testing::TestParamInfo<ColourCase>& info) { return std::string(info.param.name); });
 
-TEST(LinkColourDefaults, AreBlueAndPurple) {
-  EXPECT_EQ(kDefaultLinkColour, (LinkColour{0, 0, 255}));
-  EXPECT_EQ(kDefaultVisitedColour, (LinkColour{128, 0, 128}));
-}
-
 }  // namespace
 }  // namespace quillbox
