@@ -57,6 +57,19 @@ cmake -S "$root" -B "$build/native-tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUI
 cmake --build "$build/native-tsan" -j"$jobs" --target core_tests
 TSAN_OPTIONS=halt_on_error=1 run_ctest native-tsan "$build/native-tsan" -L core
 
+echo "== fuzzing (libFuzzer with ASan + UBSan, ${QUILLBOX_FUZZ_SECONDS:-30} s a target)"
+fuzz_log="$build/fuzz.log"
+set +e
+bash "$root/scripts/fuzz.sh" "${QUILLBOX_FUZZ_SECONDS:-30}" 2>&1 | tee "$fuzz_log"
+fuzz_status=${PIPESTATUS[0]}
+set -e
+total_passed=$((total_passed + $(grep -c 'no crash$' "$fuzz_log" || true)))
+total_failed=$((total_failed + $(grep -c ': FAILED' "$fuzz_log" || true)))
+if [ "$fuzz_status" -ne 0 ]; then
+  failed_suites+=(fuzz)
+  grep -q ': FAILED' "$fuzz_log" || total_failed=$((total_failed + 1))
+fi
+
 echo "== building (windows)"
 configure_and_build "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DQUILLBOX_NATIVE_BUILD_DIR="$build/native"
