@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Usage: loopback_servers.sh start STATE_DIR SERVER_PROGRAM
+#        loopback_servers.sh stop STATE_DIR
+# Starts the test servers that the Windows-side transport tests talk to, all on 127.0.0.1:
+#   plain      HTTP, answers /website-with-key/service/loginkey with a login key
+#   tls        HTTPS with a self-signed certificate for localhost that the tests trust
+#   untrusted  HTTPS with another self-signed certificate for localhost that nobody trusts
+# and writes STATE_DIR/servers.txt (ports, log files, certificate, browser capture) for the
+# tests to read. The servers keep running after "start" returns; "stop" ends them.
+set -euo pipefail
+
+action="${1:?start or stop}"
+state="${2:?state directory}"
+
+stop_servers() {
+  local pidfile pid
+  for pidfile in "$state"/*.pid; do
+    [ -e "$pidfile" ] || continue
+    pid="$(cat "$pidfile")"
+    kill "$pid" 2>/dev/null || true
+    rm -f "$pidfile"
+  done
+}
+
+make_certificate() {
+  # A self-signed certificate for the name localhost, as the transport checks names. The
+  # organisation makes its subject unique, so that a root left over from another run with
+  # the same subject cannot stand in for it when the chain is built.
+  local name="$1"
+  [ -s "$state/$name-cert.pem" ] && return 0
+  openssl req -x509 -newkey rsa:2048 -nodes -days 3650 \
+    -subj "/CN=localhost/O=Quillbox loopback test $name $(date +%s%N)" \
+    -addext subjectAltName=DNS:localhost \
+    -keyout "$state/$name-key.pem" -out "$state/$name-cert.pem" >/dev/null 2>&1
+}
+
+start_server() {
+  # start_server NAME ARGS...: runs the server in the background, detached from this
+  # script's output so that whoever reads that output is not kept waiting, and records its
+  # port once it listens.
+  local name="$1"
+  shift
+  : >"$state/$name.log"
+  "$program" --port 0 --log "$state/$name.log" "$@" >"$state/$name.out" 2>&1 </dev/null &
+  echo $! >"$state/$name.pid"
+  local port="" tries=0
+  while [ -z "$port" ]; do
+    port="$(sed -n 's|^listening on https\{0,1\}://127\.0\.0\.1:\([0-9]*\)$|\1|p' "$state/$name.out")"
+    if [ -z "$port" ]; then
+      tries=$((tries + 1))
+      if [ "$tries" -gt 100 ] || ! kill -0 "$(cat "$state/$name.pid")" 2>/dev/null; then
+        echo "loopback_servers: $name did not start:" >&2
+        cat "$state/$name.out" >&2
+        stop_servers
+        exit 1
+      fi
+      sleep 0.05
+    fi
+  done
+  echo "${name}_port=$port" >>"$state/servers.txt.new"
+  echo "${name}_log=$state/$name.log" >>"$state/servers.txt.new"
+}
+
+case "$action" in
+  start)
+    program="${3:?server program}"
+    if [ ! -x "$program" ]; then
+      echo "loopback_servers: no test server at $program (build the native tree first)" >&2
+      exit 1
+    fi
+    mkdir -p "$state"
+    stop_servers
+    rm -f "$state/servers.txt" "$state/servers.txt.new"
+    make_certificate trusted
+    make_certificate untrusted
+    printf '{"status":"OK","loginkey":"k3y+/=&x"}' >"$state/loginkey.json"
+
+    # The stand-in browser: Wine's winebrowser runs it with the address as its one argument.
+    : >"$state/browser-capture.txt"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$state/browser-capture.txt" >"$state/browser.sh"
+    chmod +x "$state/browser.sh"
+
+    start_server plain --reply "/website-with-key/service/loginkey=$state/loginkey.json"
+    start_server tls --cert "$state/trusted-cert.pem" --key "$state/trusted-key.pem"
+    start_server untrusted --cert "$state/untrusted-cert.pem" --key "$state/untrusted-key.pem"
+    {
+      echo "trusted_cert=$state/trusted-cert.pem"
+      echo "browser_script=$state/browser.sh"
+      echo "browser_capture=$state/browser-capture.txt"
+    } >>"$state/servers.txt.new"
+    mv "$state/servers.txt.new" "$state/servers.txt"
+    cat "$state/servers.txt"
+    ;;
+  stop)
+    stop_servers
+    rm -f "$state/servers.txt"
+    ;;
+  *)
+    echo "usage: $0 start STATE_DIR SERVER_PROGRAM | stop STATE_DIR" >&2
+    exit 2
+    ;;
+esac
