@@ -1,0 +1,22 @@
+#pragma once
+// The replacement variables for this library's registration scripts: the identities in
+// registry form and the path of the loaded library file.
+
+#include <windows.h>
+
+#include <string>
+
+#include "server/registrar_variables.h"
+
+namespace quillbox::win {
+
+// The full path of module as GetModuleFileNameW reports it. A path of MAX_PATH (260)
+// characters or more does not fit and fails with HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER).
+HRESULT ModuleFilePath(HMODULE module, std::wstring& path);
+
+// The identifier in registry form, as StringFromGUID2 writes it.
+std::u16string RegistryGuidText(REFGUID guid);
+
+HRESULT ModuleScriptVariables(HMODULE module, ReplacementVariables& variables);
+
+}  // namespace quillbox::win
