@@ -10,7 +10,7 @@
 namespace quillbox::testserver {
 namespace {
 
-TEST(CannedRepliesTest, StatusPathsAnswerWithThatStatusAndItsBody) {
+TEST(TestServerRepliesTest, StatusPathsAnswerWithThatStatusAndItsBody) {
   for (int code : {200, 404, 500, 599}) {
     const CannedReply reply = ReplyFor("/canned/status/" + std::to_string(code), {});
     EXPECT_EQ(reply.status, code);
@@ -18,7 +18,7 @@ TEST(CannedRepliesTest, StatusPathsAnswerWithThatStatusAndItsBody) {
   }
 }
 
-TEST(CannedRepliesTest, MalformedCannedPathsAreNotFound) {
+TEST(TestServerRepliesTest, MalformedCannedPathsAreNotFound) {
   for (const char* path : {"/canned/status/", "/canned/status/99", "/canned/status/600",
                            "/canned/status/4O4", "/canned/pattern/-1", "/canned/pattern/x",
                            "/canned/pattern/67108865", "/canned/zero-byte/", "/", "/service/subjects"}) {
@@ -28,7 +28,7 @@ TEST(CannedRepliesTest, MalformedCannedPathsAreNotFound) {
   }
 }
 
-TEST(CannedRepliesTest, ZeroBytePathKeepsTheBytesAfterTheZero) {
+TEST(TestServerRepliesTest, ZeroBytePathKeepsTheBytesAfterTheZero) {
   const CannedReply reply = ReplyFor("/canned/zero-byte", {});
   EXPECT_EQ(reply.status, 200);
   EXPECT_EQ(reply.body.size(), 12u);
@@ -36,7 +36,7 @@ TEST(CannedRepliesTest, ZeroBytePathKeepsTheBytesAfterTheZero) {
   EXPECT_EQ(reply.body.substr(7), "after");
 }
 
-TEST(CannedRepliesTest, PatternBodyHasTheRequestedSizeAndPeriod) {
+TEST(TestServerRepliesTest, PatternBodyHasTheRequestedSizeAndPeriod) {
   const CannedReply reply = ReplyFor("/canned/pattern/1000", {});
   ASSERT_EQ(reply.body.size(), 1000u);
   EXPECT_EQ(reply.body[0], '\0');
@@ -46,7 +46,7 @@ TEST(CannedRepliesTest, PatternBodyHasTheRequestedSizeAndPeriod) {
   EXPECT_EQ(ReplyFor("/canned/pattern/0", {}).body, "");
 }
 
-TEST(CannedRepliesTest, ReplyFilesWinOverCannedPathsAndUnreadableFilesGive500) {
+TEST(TestServerRepliesTest, ReplyFilesWinOverCannedPathsAndUnreadableFilesGive500) {
   const std::string path = testing::TempDir() + "canned_reply_body.json";
   std::ofstream(path, std::ios::binary) << std::string("{\"status\":\"OK\"}\0x", 17);
   const ReplyFiles files{{"/service/subjects", path},
