@@ -15,9 +15,10 @@ ITypeInfo& CallbackTypeInfo() {
   static ComPtr<ITypeInfo> typeInfo;
   std::lock_guard<ModuleMutex> guard(TheModuleMutex());
   if (!typeInfo) {
-    // Version 1.0 or any later 1.x that is registered.
+    // Version 1.0 or any later 1.x that is registered, under the library's own locale.
+    constexpr LCID kLibraryLocale = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
     ComPtr<ITypeLib> library;
-    ThrowIfFailed(::LoadRegTypeLib(LIBID_QuillboxAddInLib, 1, 0, LOCALE_NEUTRAL, library.Put()));
+    ThrowIfFailed(::LoadRegTypeLib(LIBID_QuillboxAddInLib, 1, 0, kLibraryLocale, library.Put()));
     ComPtr<ITypeInfo> loaded;
     ThrowIfFailed(library->GetTypeInfoOfGuid(IID_IAddInCallback, loaded.Put()));
     typeInfo = std::move(loaded);

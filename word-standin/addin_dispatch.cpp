@@ -1,0 +1,60 @@
+#include "word-standin/addin_dispatch.h"
+
+#include <algorithm>
+
+#include "common/win/dispatch_call.h"
+
+namespace quillbox::standin {
+
+HRESULT AddinDispatch::IdOf(const std::wstring& name, DISPID& id) {
+  if (const auto known = ids_.find(name); known != ids_.end()) {
+    id = known->second;
+    return S_OK;
+  }
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+  const HRESULT result = addin_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (SUCCEEDED(result)) ids_.emplace(name, id);
+  return result;
+}
+
+HRESULT AddinDispatch::Call(const std::wstring& name, std::vector<VARIANT> arguments, VARIANT* result) {
+  DISPID id = DISPID_UNKNOWN;
+  if (const HRESULT looked = IdOf(name, id); FAILED(looked)) return looked;
+  std::reverse(arguments.begin(), arguments.end());
+  DISPPARAMS params = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+  EXCEPINFO exception = {};
+  UINT argumentError = 0;
+  const HRESULT outcome = addin_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,
+                                         &exception, &argumentError);
+  return win::InvokeFailure(outcome, exception);
+}
+
+VARIANT DispatchArgument(IDispatch* object) {
+  VARIANT value;
+  value.vt = VT_DISPATCH;
+  value.pdispVal = object;
+  return value;
+}
+
+VARIANT LongArgument(LONG number) {
+  VARIANT value;
+  value.vt = VT_I4;
+  value.lVal = number;
+  return value;
+}
+
+VARIANT BstrByRefArgument(BSTR* text) {
+  VARIANT value;
+  value.vt = VT_BSTR | VT_BYREF;
+  value.pbstrVal = text;
+  return value;
+}
+
+VARIANT BoolByRefArgument(VARIANT_BOOL* flag) {
+  VARIANT value;
+  value.vt = VT_BOOL | VT_BYREF;
+  value.pboolVal = flag;
+  return value;
+}
+
+}  // namespace quillbox::standin

@@ -1,0 +1,42 @@
+#pragma once
+// The add-in's callbacks as Office reaches them: GetIDsOfNames with the callback name from the
+// XML (DISPIDs kept per name), then Invoke with the arguments in reverse order, as DISPPARAMS
+// wants them.
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/win/com_ptr.h"
+
+namespace quillbox::standin {
+
+class AddinDispatch {
+ public:
+  explicit AddinDispatch(win::ComPtr<IDispatch> addin) : addin_(std::move(addin)) {}
+
+  // Calls the method name with arguments given in the order of its parameters (the caller
+  // keeps ownership of what they hold); result, when not null, must be empty. Returns the
+  // name lookup's failure, or Invoke's, with DISP_E_EXCEPTION unwrapped to the method's own
+  // failure.
+  HRESULT Call(const std::wstring& name, std::vector<VARIANT> arguments, VARIANT* result);
+
+  // The DISPID the add-in gives name, or the lookup's failure.
+  HRESULT IdOf(const std::wstring& name, DISPID& id);
+
+ private:
+  win::ComPtr<IDispatch> addin_;
+  std::map<std::wstring, DISPID> ids_;
+};
+
+// Argument helpers: non-owning VARIANTs.
+VARIANT DispatchArgument(IDispatch* object);
+VARIANT LongArgument(LONG value);
+VARIANT BstrByRefArgument(BSTR* text);
+VARIANT BoolByRefArgument(VARIANT_BOOL* flag);
+
+}  // namespace quillbox::standin

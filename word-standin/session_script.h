@@ -1,0 +1,30 @@
+#pragma once
+// A scripted session at the stand-in Word: one command per line, "#" starts a comment.
+//
+//   click ID                 a button (logIn, visitWebsite, editComments)
+//   press ID                 a toggle button (boy, girl)
+//   select ID N              item N of a drop-down or gallery
+//   type ID TEXT             text typed into an edit box (the rest of the line)
+//   select-subject N, select-category N, click-comment N, type-name TEXT
+//                            the same for the add-in's own controls
+//   set-selection START END  the teacher selects a stretch of the document
+//   fail STEP [HRESULT]      the host refuses STEP from now on (see ParseHostStep); "fail none"
+//   null-selection on|off    Application.Selection answers a null object
+//   fire-event DISPID        Word fires an application event at the add-in
+//   disconnect, connect      OnDisconnection, OnConnection
+//   print-document, print-ribbon, print-invalidations
+//
+// Unknown or malformed commands are reported and make the session fail.
+
+#include <string>
+#include <string_view>
+
+#include "word-standin/transcript.h"
+#include "word-standin/word_host.h"
+
+namespace quillbox::standin {
+
+// Runs every line of script; false when a line could not be understood.
+bool RunSessionScript(std::wstring_view script, WordHost& host, Transcript& out);
+
+}  // namespace quillbox::standin

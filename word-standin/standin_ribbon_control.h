@@ -1,0 +1,33 @@
+#pragma once
+// The control object Office passes as the first argument of every ribbon callback
+// (IRibbonControl): its Id, no context and an empty Tag.
+
+#include <string>
+
+#include "office_interfaces.h"
+#include "word-standin/com_object.h"
+
+namespace quillbox::standin {
+
+class StandinRibbonControl final : public ComObject<IRibbonControl> {
+ public:
+  explicit StandinRibbonControl(std::wstring id) : id_(std::move(id)) {}
+
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+  STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* exception, UINT* argumentError) override;
+
+  STDMETHODIMP get_Id(BSTR* id) override;
+  STDMETHODIMP get_Context(IDispatch** context) override;
+  STDMETHODIMP get_Tag(BSTR* tag) override;
+
+ protected:
+  bool Answers(REFIID iid) const override;
+
+ private:
+  std::wstring id_;
+};
+
+}  // namespace quillbox::standin
