@@ -21,6 +21,8 @@ struct PlacementCase {
   POINT expected;
 };
 
+void PrintTo(const PlacementCase& c, std::ostream* out) { *out << c.name; }
+
 class CentredPositionTest : public testing::TestWithParam<PlacementCase> {};
 
 TEST_P(CentredPositionTest, CentresThenKeepsInsideTheWorkArea) {
