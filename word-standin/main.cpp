@@ -113,8 +113,8 @@ int RunSession(const Options& options, quillbox::standin::Transcript& out) {
   quillbox::standin::WordHost host(addin.object, out);
   host.State().failures = options.failures;
   const HRESULT started = host.Start();
-  if (options.timing) {
-    const auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - loadStart);
+  if (options.timing && host.RibbonLoadedAt()) {
+    const auto elapsed = std::chrono::duration<double, std::milli>(*host.RibbonLoadedAt() - loadStart);
     wchar_t text[64];
     std::swprintf(text, 64, L"load-to-ribbon-loaded-ms %.3f", elapsed.count());
     out.Line(text);

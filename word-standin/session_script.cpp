@@ -51,6 +51,7 @@ class Session {
         {L"select-category", &Session::SelectCategory},
         {L"click-comment", &Session::ClickComment},
         {L"type-name", &Session::TypeName},
+        {L"answer-login", &Session::AnswerLogin},
         {L"set-selection", &Session::SetSelection},
         {L"fail", &Session::Fail},
         {L"null-selection", &Session::NullSelection},
@@ -92,6 +93,16 @@ class Session {
   bool ClickComment(const std::wstring& rest) { return ChooseIn(L"comment", rest); }
   bool TypeName(const std::wstring& rest) {
     host_.Type(L"name", rest);
+    return true;
+  }
+  bool AnswerLogin(const std::wstring& rest) {
+    if (rest == L"cancel") {
+      host_.Dialogs().SetLoginAnswer(std::nullopt);
+      return true;
+    }
+    const Command parts = Split(rest);
+    if (parts.verb.empty()) return false;
+    host_.Dialogs().SetLoginAnswer(LoginAnswer{parts.verb, parts.rest});
     return true;
   }
   bool SetSelection(const std::wstring& rest) {

@@ -7,6 +7,9 @@
 //   type ID TEXT             text typed into an edit box (the rest of the line)
 //   select-subject N, select-category N, click-comment N, type-name TEXT
 //                            the same for the add-in's own controls
+//   answer-login EMAIL PASSWORD
+//                            the next login dialog is answered so ("answer-login cancel":
+//                            cancelled, as it is until this command is given)
 //   set-selection START END  the teacher selects a stretch of the document
 //   fail STEP [HRESULT]      the host refuses STEP from now on (see ParseHostStep); "fail none"
 //   null-selection on|off    Application.Selection answers a null object

@@ -101,6 +101,7 @@ HRESULT WordHost::LoadRibbon() {
       return result;
     }
   }
+  ribbonLoadedAt_ = std::chrono::steady_clock::now();
   return S_OK;
 }
 
@@ -140,18 +141,27 @@ void WordHost::ShowInvalidated() {
   view_->Refresh();
 }
 
-HRESULT WordHost::AfterAction(HRESULT result) {
+template <typename Action>
+HRESULT WordHost::Act(Action&& action) {
+  if (!view_) return E_UNEXPECTED;
+  dialogs_.Start();
+  const HRESULT result = action(*view_);
+  for (const std::wstring& line : dialogs_.Stop()) out_.Line(line);
   ShowInvalidated();
   return result;
 }
 
-HRESULT WordHost::Click(const std::wstring& id) { return view_ ? AfterAction(view_->Click(id)) : E_UNEXPECTED; }
-HRESULT WordHost::Toggle(const std::wstring& id) { return view_ ? AfterAction(view_->Toggle(id)) : E_UNEXPECTED; }
+HRESULT WordHost::Click(const std::wstring& id) {
+  return Act([&](RibbonView& view) { return view.Click(id); });
+}
+HRESULT WordHost::Toggle(const std::wstring& id) {
+  return Act([&](RibbonView& view) { return view.Toggle(id); });
+}
 HRESULT WordHost::Choose(const std::wstring& id, long item) {
-  return view_ ? AfterAction(view_->Choose(id, item)) : E_UNEXPECTED;
+  return Act([&](RibbonView& view) { return view.Choose(id, item); });
 }
 HRESULT WordHost::Type(const std::wstring& id, const std::wstring& text) {
-  return view_ ? AfterAction(view_->Type(id, text)) : E_UNEXPECTED;
+  return Act([&](RibbonView& view) { return view.Type(id, text); });
 }
 
 std::vector<HRESULT> WordHost::FireEvent(DISPID id) { return application_->Events().Fire(id); }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "common/win/com_ptr.h"
 #include "word-standin/addin_dispatch.h"
+#include "word-standin/dialog_teacher.h"
 #include "word-standin/host_state.h"
 #include "word-standin/ribbon_view.h"
 #include "word-standin/standin_application.h"
@@ -37,7 +39,9 @@ class WordHost {
   HRESULT Connect();
   HRESULT Disconnect();
 
-  // The teacher's actions on the ribbon (each followed by a refresh of what was invalidated).
+  // The teacher's actions on the ribbon. While one runs, the add-in's dialogs are answered
+  // (see DialogTeacher); afterwards what happened at them is printed and the invalidated
+  // controls are read again.
   HRESULT Click(const std::wstring& id);
   HRESULT Toggle(const std::wstring& id);
   HRESULT Choose(const std::wstring& id, long item);
@@ -50,13 +54,20 @@ class WordHost {
   // The invalidations since the last time they were printed.
   void PrintInvalidations();
 
+  // When the onLoad callback returned (the end of the add-in's start-up), if it has.
+  const std::optional<std::chrono::steady_clock::time_point>& RibbonLoadedAt() const noexcept {
+    return ribbonLoadedAt_;
+  }
+
   HostState& State() noexcept { return *state_; }
+  DialogTeacher& Dialogs() noexcept { return dialogs_; }
   StandinApplication& Application() noexcept { return *application_.Get(); }
   RibbonView* View() noexcept { return view_.get(); }
 
  private:
   HRESULT LoadRibbon();
-  HRESULT AfterAction(HRESULT result);
+  template <typename Action>
+  HRESULT Act(Action&& action);
   void ShowInvalidated();
 
   std::shared_ptr<HostState> state_ = std::make_shared<HostState>();
@@ -67,9 +78,11 @@ class WordHost {
   win::ComPtr<IDispatch> ribbonUi_;
   std::unique_ptr<AddinDispatch> callbacks_;
   std::unique_ptr<RibbonView> view_;
+  DialogTeacher dialogs_;
   size_t invalidationsShown_ = 0;   // entries of the log already passed to the view
   size_t invalidationsPrinted_ = 0;  // entries of the log already printed
   bool connected_ = false;
+  std::optional<std::chrono::steady_clock::time_point> ribbonLoadedAt_;
 };
 
 }  // namespace quillbox::standin

@@ -1,0 +1,45 @@
+#pragma once
+// The teacher at the add-in's dialogs while a ribbon action runs: a second thread watches for
+// them, answers the login dialog with the e-mail address and password the script gave (or
+// cancels it), and reads and closes every error dialog. The "Please wait..." dialog closes by
+// itself. What was answered and read is reported afterwards, on the caller's thread.
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillbox::standin {
+
+struct LoginAnswer {
+  std::wstring email;
+  std::wstring password;
+};
+
+class DialogTeacher {
+ public:
+  // The answer for the next login dialog; nothing means Cancel.
+  void SetLoginAnswer(std::optional<LoginAnswer> answer);
+
+  // Watches for dialogs until Stop; at most one watch at a time.
+  void Start();
+  // Ends the watch and returns what happened at the dialogs, one line each.
+  std::vector<std::wstring> Stop();
+
+ private:
+  void Watch();
+  void AnswerLogin(HWND dialog);
+  void ReadAndCloseError(HWND dialog);
+
+  std::optional<LoginAnswer> loginAnswer_;
+  std::thread watcher_;
+  std::atomic<bool> watching_{false};
+  std::mutex reportLock_;
+  std::vector<std::wstring> report_;
+};
+
+}  // namespace quillbox::standin
