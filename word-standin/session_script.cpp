@@ -53,12 +53,16 @@ class Session {
         {L"type-name", &Session::TypeName},
         {L"answer-login", &Session::AnswerLogin},
         {L"set-selection", &Session::SetSelection},
+        {L"type-text", &Session::TypeText},
+        {L"new-paragraph", &Session::NewParagraph},
         {L"fail", &Session::Fail},
         {L"null-selection", &Session::NullSelection},
         {L"fire-event", &Session::FireEvent},
         {L"disconnect", &Session::Disconnect},
         {L"connect", &Session::Connect},
         {L"print-document", &Session::PrintDocument},
+        {L"print-report", &Session::PrintReport},
+        {L"print", &Session::Print},
         {L"print-ribbon", &Session::PrintRibbon},
         {L"print-invalidations", &Session::PrintInvalidations},
     };
@@ -112,6 +116,29 @@ class Session {
     host_.State().document.Select(*start, range->second);
     return true;
   }
+  // The teacher types into the document: the selection is replaced and the cursor follows.
+  bool TypeText(const std::wstring& rest) {
+    StandinDocument& document = host_.State().document;
+    document.ReplaceSelection(rest);
+    document.SetStart(document.End());
+    return true;
+  }
+  // The document's text as it stands, line by line, for a reader rather than a comparison.
+  bool PrintReport(const std::wstring& rest) {
+    if (!rest.empty()) return false;
+    std::wstring_view text = host_.State().document.Text();
+    while (!text.empty()) {
+      const size_t end = text.find(L'\n');
+      out_.Line(std::wstring(text.substr(0, end)));
+      text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
+    }
+    return true;
+  }
+  bool Print(const std::wstring& rest) {
+    out_.Line(rest);
+    return true;
+  }
+  bool NewParagraph(const std::wstring& rest) { return rest.empty() && TypeText(L"\n"); }
   bool Fail(const std::wstring& rest) {
     FailurePlan& plan = host_.State().failures;
     const Command parts = Split(rest);

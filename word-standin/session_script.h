@@ -11,11 +11,15 @@
 //                            the next login dialog is answered so ("answer-login cancel":
 //                            cancelled, as it is until this command is given)
 //   set-selection START END  the teacher selects a stretch of the document
+//   type-text TEXT, new-paragraph
+//                            the teacher types into the document at the selection
 //   fail STEP [HRESULT]      the host refuses STEP from now on (see ParseHostStep); "fail none"
 //   null-selection on|off    Application.Selection answers a null object
 //   fire-event DISPID        Word fires an application event at the add-in
 //   disconnect, connect      OnDisconnection, OnConnection
 //   print-document, print-ribbon, print-invalidations
+//   print-report             the document's text as plain lines
+//   print TEXT               the text itself, to mark a place in the transcript
 //
 // Unknown or malformed commands are reported and make the session fail.
 

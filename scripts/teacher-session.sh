@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Usage: scripts/teacher-session.sh BUILD_DIR
+# Plays a teacher's session against the real add-in: starts the reference comment service on
+# loopback with its sample bank, makes a Wine prefix, points the add-in at the service,
+# registers QuillboxAddIn.dll with regsvr32 and drives it through the Word stand-in with the
+# real dialogs under Xvfb (demo/teacher-session.txt). Prints the report written into the
+# document and a summary, and leaves screenshots of the dialogs. Expects BUILD_DIR/native and
+# BUILD_DIR/windows to be built (scripts/demo.sh does that).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "$1" && pwd)"
+
+# Every Wine command shares one X display: run the whole session inside one Xvfb.
+if [ -z "${QUILLBOX_SESSION_DISPLAY:-}" ]; then
+  exec env QUILLBOX_SESSION_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+fi
+
+work="$build/demo"
+service="$build/native/reference-service/quillbox-reference-service"
+standin="$build/windows/word-standin/word-standin.exe"
+library="$build/windows/QuillboxAddIn.dll"
+script="$root/demo/teacher-session.txt"
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+
+stage_name="starting"
+service_pid=""
+stage() {
+  stage_name="$*"
+  echo "== $*"
+}
+cleanup() {
+  local status=$?
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null && wait "$service_pid" 2>/dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  if [ "$status" -ne 0 ]; then
+    echo "teacher session: the stage \"$stage_name\" failed (exit status $status); files are in $work" >&2
+  fi
+}
+trap cleanup EXIT
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+for file in "$service" "$standin" "$library"; do
+  [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
+done
+rm -rf "$work/bank.db" "$work/requests.log" "$work/screenshots"
+mkdir -p "$work/screenshots"
+
+stage "starting the reference comment service"
+"$service" --port 0 --db "$work/bank.db" --log "$work/requests.log" >"$work/service.out" 2>&1 &
+service_pid=$!
+url=""
+for _ in $(seq 100); do
+  url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/service.out" | head -n 1)
+  [ -n "$url" ] && break
+  kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.out" >&2; exit 1; }
+  sleep 0.1
+done
+[ -n "$url" ] || { echo "the service did not say where it listens" >&2; exit 1; }
+echo "service at $url"
+
+stage "making the Wine prefix"
+bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null
+
+stage "pointing the add-in at the service"
+wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
+
+stage "registering QuillboxAddIn.dll"
+wine regsvr32 /s "$(winpath "$library")"
+
+stage "a teacher's session in the Word stand-in"
+started=$(date +%s%N)
+wine "$standin" --script "$(winpath "$script")" </dev/null >"$work/transcript.txt"
+elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+sed -n '1,/^== report$/p' "$work/transcript.txt" | sed '$d'
+
+stage "the report written into the document"
+sed -n '/^== report$/,$p' "$work/transcript.txt" | sed '1d'
+
+stage "photographing the dialogs"
+wineserver -k >/dev/null 2>&1 || true
+if bash "$root/tests/windows/ui/take-screenshots.sh" "$build/windows" "$work/screenshots" >"$work/screenshots.log" 2>&1; then
+  echo "screenshots in $work/screenshots: $(cd "$work/screenshots" && ls | tr '\n' ' ')"
+else
+  echo "no screenshots (see $work/screenshots.log)"
+fi
+
+requests=$(grep -c '^GET ' "$work/requests.log" || true)
+comments=$(grep -c '^click-comment' "$script" || true)
+echo
+echo "summary: $requests requests sent, $comments comments inserted, session took $elapsed_ms ms"
