@@ -1,0 +1,247 @@
+#!/usr/bin/env bash
+# Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL WORD_STANDIN_EXE
+# Installs QuillboxAddIn.msi with Wine's msiexec in a Wine prefix of its own and checks what it
+# writes, that the stand-in Word loads the add-in from the installed folder, what uninstalling
+# leaves, that the entries are those of the library's own registration, who owns the service
+# base URL, and a major upgrade (UPGRADE_PACKAGE: the same package with a higher version).
+set -uo pipefail
+prefix="$1"
+package="Z:${2//\//\\}"
+upgrade_package="Z:${3//\//\\}"
+dll_unix="$4"
+standin="$5"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/registry_listing.sh"
+
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+bash "$here/../../../scripts/wine-prefix.sh" "$prefix" || { echo "cannot create the Wine prefix $prefix"; exit 1; }
+# Started detached from our output, which ctest reads until every writer has gone.
+wineserver -p >/dev/null 2>&1 </dev/null
+trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
+
+clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
+libid='{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}'
+iid='{ACD63B3B-99A1-4711-B685-855E9494E9CB}'
+psoa='{00020424-0000-0000-C000-000000000046}'
+hklm='HKEY_LOCAL_MACHINE'
+classes="$hklm\\Software\\Classes"
+addins="$hklm\\Software\\Microsoft\\Office\\Word\\Addins"
+settings="$hklm\\Software\\Slatewood\\QuillboxAddIn"
+folder='C:\Program Files\Quillbox AddIn'
+installed="$folder\\QuillboxAddIn.dll"
+folder_unix="$prefix/drive_c/Program Files/Quillbox AddIn"
+uninstall_keys="$hklm\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+service_url='http://127.0.0.1:9/'
+
+# Every key the package writes, for listings taken as a whole.
+registration_keys=("$classes\\Quillbox.AddIn.1" "$classes\\Quillbox.AddIn" "$classes\\CLSID\\$clsid"
+  "$classes\\TypeLib\\$libid" "$classes\\Interface\\$iid" "$addins\\Quillbox.AddIn")
+
+# Back to a prefix without the product, whatever an earlier run left behind.
+clean_up() {
+  quiet_wine msiexec /x "$upgrade_package" /qn
+  quiet_wine msiexec /x "$package" /qn
+  quiet_wine regsvr32 /s /u "$installed"
+  local key
+  for key in "${registration_keys[@]}" "$hklm\\Software\\Slatewood" "$addins\\Other.AddIn"; do
+    quiet_wine reg delete "$key" /f
+  done
+  rm -rf "$folder_unix"
+}
+
+install() { expect_status "install $*" ok msiexec /i "$package" /qn "$@"; }
+uninstall() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
+
+# The DisplayVersion of every product named "Quillbox AddIn" in Add/Remove Programs.
+installed_versions() {
+  local key
+  wine reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
+    local entries
+    entries=$(listing "$key")
+    if grep -q -F -x "$key\\[DisplayName] REG_SZ Quillbox AddIn" <<<"$entries"; then
+      grep -F "$key\\[DisplayVersion] REG_SZ" <<<"$entries" | sed 's/.* REG_SZ //'
+    fi
+  done | sort | tr '\n' ' '
+}
+
+expect_registration() {
+  local what="$1"
+  expect_listing "$what" "$classes\\Quillbox.AddIn.1" <<END
+$classes\\Quillbox.AddIn.1
+$classes\\Quillbox.AddIn.1\\@ REG_SZ Quillbox AddIn
+$classes\\Quillbox.AddIn.1\\CLSID
+$classes\\Quillbox.AddIn.1\\CLSID\\@ REG_SZ $clsid
+END
+  expect_listing "$what" "$classes\\Quillbox.AddIn" <<END
+$classes\\Quillbox.AddIn
+$classes\\Quillbox.AddIn\\@ REG_SZ Quillbox AddIn
+$classes\\Quillbox.AddIn\\CLSID
+$classes\\Quillbox.AddIn\\CLSID\\@ REG_SZ $clsid
+$classes\\Quillbox.AddIn\\CurVer
+$classes\\Quillbox.AddIn\\CurVer\\@ REG_SZ Quillbox.AddIn.1
+END
+  local class="$classes\\CLSID\\$clsid"
+  expect_listing "$what" "$class" <<END
+$class
+$class\\@ REG_SZ Quillbox AddIn
+$class\\ProgID
+$class\\ProgID\\@ REG_SZ Quillbox.AddIn.1
+$class\\VersionIndependentProgID
+$class\\VersionIndependentProgID\\@ REG_SZ Quillbox.AddIn
+$class\\Programmable
+$class\\InprocServer32
+$class\\InprocServer32\\@ REG_SZ $installed
+$class\\InprocServer32\\[ThreadingModel] REG_SZ Apartment
+$class\\TypeLib
+$class\\TypeLib\\@ REG_SZ $libid
+END
+  local lib="$classes\\TypeLib\\$libid"
+  expect_listing "$what" "$lib" <<END
+$lib
+$lib\\1.1
+$lib\\1.1\\@ REG_SZ QuillboxAddInLib
+$lib\\1.1\\409
+$lib\\1.1\\409\\win64
+$lib\\1.1\\409\\win64\\@ REG_SZ $installed
+$lib\\1.1\\FLAGS
+$lib\\1.1\\FLAGS\\@ REG_SZ 0
+$lib\\1.1\\HELPDIR
+$lib\\1.1\\HELPDIR\\@ REG_SZ $folder\\
+END
+  local interface="$classes\\Interface\\$iid"
+  expect_listing "$what" "$interface" <<END
+$interface
+$interface\\@ REG_SZ IAddInCallback
+$interface\\ProxyStubClsid
+$interface\\ProxyStubClsid\\@ REG_SZ $psoa
+$interface\\ProxyStubClsid32
+$interface\\ProxyStubClsid32\\@ REG_SZ $psoa
+$interface\\TypeLib
+$interface\\TypeLib\\@ REG_SZ $libid
+$interface\\TypeLib\\[Version] REG_SZ 1.1
+END
+  expect_listing "$what" "$addins\\Quillbox.AddIn" <<END
+$addins\\Quillbox.AddIn
+$addins\\Quillbox.AddIn\\[CommandLineSafe] REG_DWORD 0x1
+$addins\\Quillbox.AddIn\\[Description] REG_SZ Quillbox AddIn
+$addins\\Quillbox.AddIn\\[FriendlyName] REG_SZ Quillbox AddIn
+$addins\\Quillbox.AddIn\\[LoadBehavior] REG_DWORD 0x3
+END
+}
+
+expect_no_registration() {
+  expect_missing "$1" "${registration_keys[@]}"
+  if [ -e "$folder_unix" ]; then fail "$1: $folder_unix should not exist"; else pass; fi
+}
+
+# Runs the stand-in Word with a one-line session, the way Word creates an add-in from its key
+# under Word\Addins; prints the transcript and, on a line "loaded PATH", each add-in library
+# that Wine loaded.
+run_standin() {
+  local script="$prefix/print-ribbon.txt" trace
+  printf 'print-ribbon\n' >"$script"
+  trace=$(mktemp)
+  WINEDEBUG=-all,+loaddll wine "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
+  echo "exit ${PIPESTATUS[0]}"
+  sed -n 's/.*Loaded L"\(.*QuillboxAddIn\.dll\)".*/loaded \1/p' "$trace" | sed 's/\\\\/\\/g'
+  rm -f "$trace"
+}
+
+clean_up
+
+echo "== install with SERVICEURL"
+# Somebody else's add-in, which must survive ours.
+quiet_wine reg add "$addins\\Other.AddIn" /v LoadBehavior /t REG_DWORD /d 3 /f
+install SERVICEURL="$service_url"
+expect_registration "installed"
+expect_equal "base URL" "$service_url" "$(default_value "$settings")"
+if cmp -s "$dll_unix" "$folder_unix/QuillboxAddIn.dll"; then pass; else fail "installed library differs from $dll_unix"; fi
+# Win64 components: the 64-bit view that a 64-bit Word reads, not the 32-bit one.
+for key in "$classes\\CLSID\\$clsid" "$addins\\Quillbox.AddIn" "$settings"; do
+  if [ "$(listing "$key" 32)" == "(missing)" ]; then pass; else fail "$key written to the 32-bit view"; fi
+done
+expect_equal "Add/Remove Programs" "1.0.0.1 " "$(installed_versions)"
+msi_listing=$(for key in "${registration_keys[@]}"; do listing "$key"; done)
+
+echo "== the stand-in Word loads the add-in from the installed folder"
+session=$(run_standin)
+expect_equal "stand-in exit status" "exit 0" "$(grep '^exit ' <<<"$session")"
+for line in 'tab scTab "Quillbox"' '  group gr1 "Account"' '    button logIn "Log In"'; do
+  if grep -q -F -x "$line" <<<"$session"; then pass; else fail "stand-in ribbon lacks '$line'"; echo "$session" | sed 's/^/    /'; fi
+done
+expect_equal "library loaded" "loaded $installed" "$(grep '^loaded ' <<<"$session" | sort -u)"
+
+echo "== uninstall"
+# Added by somebody else after installation: the class key stays for it.
+quiet_wine reg add "$classes\\CLSID\\$clsid\\Implemented Categories" /v Owner /d other /f
+uninstall
+expect_listing "foreign subkey" "$classes\\CLSID\\$clsid" <<END
+$classes\\CLSID\\$clsid
+$classes\\CLSID\\$clsid\\Implemented Categories
+$classes\\CLSID\\$clsid\\Implemented Categories\\[Owner] REG_SZ other
+END
+quiet_wine reg delete "$classes\\CLSID\\$clsid" /f
+expect_no_registration "uninstalled"
+expect_missing "uninstalled" "$settings"
+expect_listing "another add-in" "$addins\\Other.AddIn" <<END
+$addins\\Other.AddIn
+$addins\\Other.AddIn\\[LoadBehavior] REG_DWORD 0x3
+END
+expect_equal "Add/Remove Programs" "" "$(installed_versions)"
+session=$(run_standin)
+expect_equal "stand-in after uninstall" "exit 1" "$(grep '^exit ' <<<"$session")"
+if grep -q '^! the add-in could not be created' <<<"$session"; then pass; else fail "stand-in created an uninstalled add-in"; fi
+
+echo "== the same entries as the library's own registration"
+# Registered by regsvr32 from the installed path. RegisterTypeLib under Wine writes the flags
+# of the loaded library, LIBFLAG_FHASDISKIMAGE (8), where Windows writes the library's own
+# flags (0), and a help folder without the final backslash that an installer folder has.
+mkdir -p "$folder_unix" && cp "$dll_unix" "$folder_unix/QuillboxAddIn.dll"
+expect_status "regsvr32" ok regsvr32 /s "$installed"
+self_listing=$(for key in "${registration_keys[@]}"; do listing "$key"; done)
+expect_status "regsvr32 /u" ok regsvr32 /s /u "$installed"
+rm -rf "$folder_unix"
+normalised=$(sed -e 's/\(\\FLAGS\\@ REG_SZ\) 8$/\1 0/' -e 's/\(\\HELPDIR\\@ REG_SZ .*[^\\]\)$/\1\\/' <<<"$self_listing")
+if [ "$normalised" == "$msi_listing" ]; then
+  pass
+else
+  fail "the package's entries differ from the library's own registration (< package, > library)"
+  diff <(echo "$msi_listing") <(echo "$normalised") | sed 's/^/    /'
+fi
+expect_no_registration "after regsvr32 /u"
+
+echo "== without SERVICEURL the base URL is left to the administrator"
+install
+expect_registration "installed without SERVICEURL"
+expect_missing "nothing written" "$hklm\\Software\\Slatewood"
+uninstall
+quiet_wine reg add "$settings" /ve /d "https://admin.example.org" /f
+install
+expect_equal "administrator's base URL kept at install" "https://admin.example.org" "$(default_value "$settings")"
+uninstall
+expect_no_registration "uninstalled"
+expect_equal "administrator's base URL kept at uninstall" "https://admin.example.org" "$(default_value "$settings")"
+
+echo "== SERVICEURL replaces the administrator's base URL, and uninstalling removes it"
+install SERVICEURL="$service_url"
+expect_equal "base URL from the command line" "$service_url" "$(default_value "$settings")"
+uninstall
+expect_missing "uninstalled" "$settings"
+
+echo "== a major upgrade keeps the base URL"
+install SERVICEURL="$service_url"
+expect_status "upgrade" ok msiexec /i "$upgrade_package" /qn
+expect_equal "Add/Remove Programs after the upgrade" "1.0.1.0 " "$(installed_versions)"
+expect_registration "upgraded"
+expect_equal "base URL after the upgrade" "$service_url" "$(default_value "$settings")"
+expect_status "downgrade refused" fail msiexec /i "$package" /qn
+expect_equal "Add/Remove Programs after the downgrade" "1.0.1.0 " "$(installed_versions)"
+expect_status "uninstall the upgrade" ok msiexec /x "$upgrade_package" /qn
+expect_no_registration "upgrade uninstalled"
+expect_missing "upgrade uninstalled" "$settings"
+expect_equal "Add/Remove Programs at the end" "" "$(installed_versions)"
+
+clean_up
+echo "installer: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
