@@ -23,7 +23,6 @@ trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
 libid='{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}'
 iid='{ACD63B3B-99A1-4711-B685-855E9494E9CB}'
-psoa='{00020424-0000-0000-C000-000000000046}'
 hklm='HKEY_LOCAL_MACHINE'
 classes="$hklm\\Software\\Classes"
 addins="$hklm\\Software\\Microsoft\\Office\\Word\\Addins"
@@ -50,8 +49,8 @@ clean_up() {
   rm -rf "$folder_unix"
 }
 
-install() { expect_status "install $*" ok msiexec /i "$package" /qn "$@"; }
-uninstall() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
+install_package() { expect_status "install $*" ok msiexec /i "$package" /qn "$@"; }
+uninstall_package() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
 
 # The DisplayVersion of every product named "Quillbox AddIn" in Add/Remove Programs.
 installed_versions() {
@@ -65,69 +64,19 @@ installed_versions() {
   done | sort | tr '\n' ' '
 }
 
+registration_listing() { for key in "${registration_keys[@]}"; do listing "$key"; done; }
+
+# The entries of a later installation: those of the first one, checked in full below against
+# the library's own registration.
 expect_registration() {
-  local what="$1"
-  expect_listing "$what" "$classes\\Quillbox.AddIn.1" <<END
-$classes\\Quillbox.AddIn.1
-$classes\\Quillbox.AddIn.1\\@ REG_SZ Quillbox AddIn
-$classes\\Quillbox.AddIn.1\\CLSID
-$classes\\Quillbox.AddIn.1\\CLSID\\@ REG_SZ $clsid
-END
-  expect_listing "$what" "$classes\\Quillbox.AddIn" <<END
-$classes\\Quillbox.AddIn
-$classes\\Quillbox.AddIn\\@ REG_SZ Quillbox AddIn
-$classes\\Quillbox.AddIn\\CLSID
-$classes\\Quillbox.AddIn\\CLSID\\@ REG_SZ $clsid
-$classes\\Quillbox.AddIn\\CurVer
-$classes\\Quillbox.AddIn\\CurVer\\@ REG_SZ Quillbox.AddIn.1
-END
-  local class="$classes\\CLSID\\$clsid"
-  expect_listing "$what" "$class" <<END
-$class
-$class\\@ REG_SZ Quillbox AddIn
-$class\\ProgID
-$class\\ProgID\\@ REG_SZ Quillbox.AddIn.1
-$class\\VersionIndependentProgID
-$class\\VersionIndependentProgID\\@ REG_SZ Quillbox.AddIn
-$class\\Programmable
-$class\\InprocServer32
-$class\\InprocServer32\\@ REG_SZ $installed
-$class\\InprocServer32\\[ThreadingModel] REG_SZ Apartment
-$class\\TypeLib
-$class\\TypeLib\\@ REG_SZ $libid
-END
-  local lib="$classes\\TypeLib\\$libid"
-  expect_listing "$what" "$lib" <<END
-$lib
-$lib\\1.1
-$lib\\1.1\\@ REG_SZ QuillboxAddInLib
-$lib\\1.1\\409
-$lib\\1.1\\409\\win64
-$lib\\1.1\\409\\win64\\@ REG_SZ $installed
-$lib\\1.1\\FLAGS
-$lib\\1.1\\FLAGS\\@ REG_SZ 0
-$lib\\1.1\\HELPDIR
-$lib\\1.1\\HELPDIR\\@ REG_SZ $folder\\
-END
-  local interface="$classes\\Interface\\$iid"
-  expect_listing "$what" "$interface" <<END
-$interface
-$interface\\@ REG_SZ IAddInCallback
-$interface\\ProxyStubClsid
-$interface\\ProxyStubClsid\\@ REG_SZ $psoa
-$interface\\ProxyStubClsid32
-$interface\\ProxyStubClsid32\\@ REG_SZ $psoa
-$interface\\TypeLib
-$interface\\TypeLib\\@ REG_SZ $libid
-$interface\\TypeLib\\[Version] REG_SZ 1.1
-END
-  expect_listing "$what" "$addins\\Quillbox.AddIn" <<END
-$addins\\Quillbox.AddIn
-$addins\\Quillbox.AddIn\\[CommandLineSafe] REG_DWORD 0x1
-$addins\\Quillbox.AddIn\\[Description] REG_SZ Quillbox AddIn
-$addins\\Quillbox.AddIn\\[FriendlyName] REG_SZ Quillbox AddIn
-$addins\\Quillbox.AddIn\\[LoadBehavior] REG_DWORD 0x3
-END
+  local actual
+  actual=$(registration_listing)
+  if [ "$actual" == "$msi_listing" ]; then
+    pass
+  else
+    fail "$1: entries differ from the first installation's (< first, > now)"
+    diff <(echo "$msi_listing") <(echo "$actual") | sed 's/^/    /'
+  fi
 }
 
 expect_no_registration() {
@@ -153,8 +102,11 @@ clean_up
 echo "== install with SERVICEURL"
 # Somebody else's add-in, which must survive ours.
 quiet_wine reg add "$addins\\Other.AddIn" /v LoadBehavior /t REG_DWORD /d 3 /f
-install SERVICEURL="$service_url"
-expect_registration "installed"
+install_package SERVICEURL="$service_url"
+msi_listing=$(registration_listing)
+expect_equal "class" "$installed" "$(default_value "$classes\\CLSID\\$clsid\\InprocServer32")"
+expect_equal "type library" "$installed" "$(default_value "$classes\\TypeLib\\$libid\\1.1\\409\\win64")"
+if grep -q -F -x "$addins\\Quillbox.AddIn\\[LoadBehavior] REG_DWORD 0x3" <<<"$msi_listing"; then pass; else fail "LoadBehavior 3"; fi
 expect_equal "base URL" "$service_url" "$(default_value "$settings")"
 if cmp -s "$dll_unix" "$folder_unix/QuillboxAddIn.dll"; then pass; else fail "installed library differs from $dll_unix"; fi
 # Win64 components: the 64-bit view that a 64-bit Word reads, not the 32-bit one.
@@ -162,7 +114,6 @@ for key in "$classes\\CLSID\\$clsid" "$addins\\Quillbox.AddIn" "$settings"; do
   if [ "$(listing "$key" 32)" == "(missing)" ]; then pass; else fail "$key written to the 32-bit view"; fi
 done
 expect_equal "Add/Remove Programs" "1.0.0.1 " "$(installed_versions)"
-msi_listing=$(for key in "${registration_keys[@]}"; do listing "$key"; done)
 
 echo "== the stand-in Word loads the add-in from the installed folder"
 session=$(run_standin)
@@ -175,7 +126,7 @@ expect_equal "library loaded" "loaded $installed" "$(grep '^loaded ' <<<"$sessio
 echo "== uninstall"
 # Added by somebody else after installation: the class key stays for it.
 quiet_wine reg add "$classes\\CLSID\\$clsid\\Implemented Categories" /v Owner /d other /f
-uninstall
+uninstall_package
 expect_listing "foreign subkey" "$classes\\CLSID\\$clsid" <<END
 $classes\\CLSID\\$clsid
 $classes\\CLSID\\$clsid\\Implemented Categories
@@ -199,7 +150,7 @@ echo "== the same entries as the library's own registration"
 # flags (0), and a help folder without the final backslash that an installer folder has.
 mkdir -p "$folder_unix" && cp "$dll_unix" "$folder_unix/QuillboxAddIn.dll"
 expect_status "regsvr32" ok regsvr32 /s "$installed"
-self_listing=$(for key in "${registration_keys[@]}"; do listing "$key"; done)
+self_listing=$(registration_listing)
 expect_status "regsvr32 /u" ok regsvr32 /s /u "$installed"
 rm -rf "$folder_unix"
 normalised=$(sed -e 's/\(\\FLAGS\\@ REG_SZ\) 8$/\1 0/' -e 's/\(\\HELPDIR\\@ REG_SZ .*[^\\]\)$/\1\\/' <<<"$self_listing")
@@ -212,25 +163,25 @@ fi
 expect_no_registration "after regsvr32 /u"
 
 echo "== without SERVICEURL the base URL is left to the administrator"
-install
+install_package
 expect_registration "installed without SERVICEURL"
 expect_missing "nothing written" "$hklm\\Software\\Slatewood"
-uninstall
+uninstall_package
 quiet_wine reg add "$settings" /ve /d "https://admin.example.org" /f
-install
+install_package
 expect_equal "administrator's base URL kept at install" "https://admin.example.org" "$(default_value "$settings")"
-uninstall
+uninstall_package
 expect_no_registration "uninstalled"
 expect_equal "administrator's base URL kept at uninstall" "https://admin.example.org" "$(default_value "$settings")"
 
 echo "== SERVICEURL replaces the administrator's base URL, and uninstalling removes it"
-install SERVICEURL="$service_url"
+install_package SERVICEURL="$service_url"
 expect_equal "base URL from the command line" "$service_url" "$(default_value "$settings")"
-uninstall
+uninstall_package
 expect_missing "uninstalled" "$settings"
 
 echo "== a major upgrade keeps the base URL"
-install SERVICEURL="$service_url"
+install_package SERVICEURL="$service_url"
 expect_status "upgrade" ok msiexec /i "$upgrade_package" /qn
 expect_equal "Add/Remove Programs after the upgrade" "1.0.1.0 " "$(installed_versions)"
 expect_registration "upgraded"

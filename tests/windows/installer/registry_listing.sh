@@ -57,14 +57,6 @@ expect_missing() {
   done
 }
 
-expect_present() {
-  local what="$1" key
-  shift
-  for key in "$@"; do
-    if [ "$(listing "$key")" != "(missing)" ]; then pass; else fail "$what: $key should exist"; fi
-  done
-}
-
 # expect_equal WHAT EXPECTED ACTUAL
 expect_equal() {
   if [ "$2" == "$3" ]; then
