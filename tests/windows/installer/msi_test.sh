@@ -16,8 +16,10 @@ source "$here/registry_listing.sh"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 bash "$here/../../../scripts/wine-prefix.sh" "$prefix" || { echo "cannot create the Wine prefix $prefix"; exit 1; }
-# Started detached from our output, which ctest reads until every writer has gone.
+# The wineserver and Wine's background processes are started detached from our output, which
+# ctest reads until every writer has gone.
 wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
