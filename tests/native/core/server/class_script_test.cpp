@@ -1,13 +1,11 @@
 // The registration scripts as they are built into the library, run against an in-memory
-// registry: the entries of both modes, what unregistration leaves, and the script's layout.
+// registry: the entries of both modes, what unregistration leaves, and the scripts' layout.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "fake_registry.h"
 #include "server/registrar_executor.h"
@@ -17,72 +15,67 @@ namespace quillbox {
 namespace {
 
 using test::FakeRegistry;
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr char kClsid[] = "{2DD227D3-A097-4000-B385-2F845556AF4E}";
-constexpr char kLibid[] = "{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}";
-constexpr char16_t kModule[] = u"C:\\Program Files\\Quillbox\\QuillboxAddIn.dll";
+constexpr auto kMachine = RegistrationScope::kMachine;
+constexpr auto kPerUser = RegistrationScope::kPerUser;
+const std::string kClsid = "{2DD227D3-A097-4000-B385-2F845556AF4E}";
+const std::string kModule = "C:\\Program Files\\Quillbox\\QuillboxAddIn.dll";
 
-std::string ReadScriptBytes(const char* name) {
+std::string ReadScript(const char* name) {
   std::ifstream file(std::string(QUILLBOX_SOURCE_DIR) + "/server/win/registration/" + name, std::ios::binary);
   EXPECT_TRUE(file) << name;
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-std::u16string ReadScript(const char* name) {
-  const std::string bytes = ReadScriptBytes(name);
-  return std::u16string(bytes.begin(), bytes.end());  // single-byte ASCII text
-}
-
-ReplacementVariables Variables(std::u16string_view modulePath = kModule) {
-  return ServerScriptVariables(
+int32_t RunScriptFile(const char* name, FakeRegistry& registry, RegistrarMode mode, RegistrationScope scope,
+                      const std::string& modulePath = kModule) {
+  const std::string bytes = ReadScript(name);  // single-byte ASCII text
+  const auto variables = ServerScriptVariables(
       {u"{2DD227D3-A097-4000-B385-2F845556AF4E}", u"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}",
        u"{06FB7774-FDC6-4FA3-AED8-8535116DDDA0}"},
-      modulePath);
-}
-
-int32_t RunClassScript(FakeRegistry& registry, RegistrarMode mode, RegistrationScope scope,
-                       std::u16string_view modulePath = kModule) {
+      std::u16string(modulePath.begin(), modulePath.end()));
   RegistrarError error;
   const int32_t result =
-      RunRegistrarText(ReadScript("connect_class.rgs"), Variables(modulePath), mode, scope, registry, &error);
+      RunRegistrarText(std::u16string(bytes.begin(), bytes.end()), variables, mode, scope, registry, &error);
   EXPECT_FALSE(error) << error.message;
   return result;
 }
 
-// The class entries below classesKey ("HKCR" or "HKCU\Software\Classes").
-std::vector<std::string> ClassEntries(const std::string& classesKey, const std::string& modulePath) {
-  const std::string progId = classesKey + "\\Quillbox.AddIn";
-  const std::string versioned = progId + ".1";
-  const std::string clsidKey = classesKey + "\\CLSID\\" + kClsid;
-  return {
-      versioned, versioned + "\\@ = \"Quillbox AddIn\"", versioned + "\\CLSID",
-      versioned + "\\CLSID\\@ = \"" + kClsid + "\"",
-      progId, progId + "\\@ = \"Quillbox AddIn\"", progId + "\\CLSID", progId + "\\CLSID\\@ = \"" + kClsid + "\"",
-      progId + "\\CurVer", progId + "\\CurVer\\@ = \"Quillbox.AddIn.1\"",
-      classesKey + "\\CLSID",
-      clsidKey, clsidKey + "\\@ = \"Quillbox AddIn\"",
-      clsidKey + "\\ProgID", clsidKey + "\\ProgID\\@ = \"Quillbox.AddIn.1\"",
-      clsidKey + "\\VersionIndependentProgID", clsidKey + "\\VersionIndependentProgID\\@ = \"Quillbox.AddIn\"",
-      clsidKey + "\\Programmable",
-      clsidKey + "\\InprocServer32", clsidKey + "\\InprocServer32\\@ = \"" + modulePath + "\"",
-      clsidKey + "\\InprocServer32\\[ThreadingModel] = \"Apartment\"",
-      clsidKey + "\\TypeLib", clsidKey + "\\TypeLib\\@ = \"" + kLibid + "\"",
-  };
+int32_t RunClassScript(FakeRegistry& registry, RegistrarMode mode, RegistrationScope scope,
+                       const std::string& modulePath = kModule) {
+  return RunScriptFile("connect_class.rgs", registry, mode, scope, modulePath);
 }
 
 // The keys from Software to Addins below root ("HKLM" or "HKCU").
 std::vector<std::string> AddinsPath(const std::string& root) {
-  return {root + "\\Software", root + "\\Software\\Microsoft", root + "\\Software\\Microsoft\\Office",
-          root + "\\Software\\Microsoft\\Office\\Word", root + "\\Software\\Microsoft\\Office\\Word\\Addins"};
+  std::vector<std::string> keys;
+  std::string key = root;
+  for (const char* name : {"Software", "Microsoft", "Office", "Word", "Addins"}) keys.push_back(key += "\\" + std::string(name));
+  return keys;
 }
 
-std::vector<std::string> AddinEntries(const std::string& root) {
-  const std::string key = root + "\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
-  std::vector<std::string> entries = AddinsPath(root);
-  entries.insert(entries.end(), {key, key + "\\[CommandLineSafe] = dword:1", key + "\\[Description] = \"Quillbox AddIn\"",
-                                 key + "\\[FriendlyName] = \"Quillbox AddIn\"", key + "\\[LoadBehavior] = dword:3"});
+// Every entry of a registration: the class below classes ("HKCR" or "HKCU\Software\Classes"),
+// the add-in key below addinRoot ("HKLM" or "HKCU").
+std::vector<std::string> Registered(const std::string& classes, const std::string& addinRoot,
+                                    const std::string& modulePath = kModule) {
+  const std::string progId = classes + "\\Quillbox.AddIn", versioned = progId + ".1";
+  const std::string classKey = classes + "\\CLSID\\" + kClsid, addin = addinRoot + "\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
+  std::vector<std::string> entries = {
+      versioned, versioned + "\\@ = \"Quillbox AddIn\"", versioned + "\\CLSID", versioned + "\\CLSID\\@ = \"" + kClsid + "\"",
+      progId, progId + "\\@ = \"Quillbox AddIn\"", progId + "\\CLSID", progId + "\\CLSID\\@ = \"" + kClsid + "\"",
+      progId + "\\CurVer", progId + "\\CurVer\\@ = \"Quillbox.AddIn.1\"",
+      classes + "\\CLSID", classKey, classKey + "\\@ = \"Quillbox AddIn\"",
+      classKey + "\\ProgID", classKey + "\\ProgID\\@ = \"Quillbox.AddIn.1\"",
+      classKey + "\\VersionIndependentProgID", classKey + "\\VersionIndependentProgID\\@ = \"Quillbox.AddIn\"",
+      classKey + "\\Programmable", classKey + "\\InprocServer32", classKey + "\\InprocServer32\\@ = \"" + modulePath + "\"",
+      classKey + "\\InprocServer32\\[ThreadingModel] = \"Apartment\"",
+      classKey + "\\TypeLib", classKey + "\\TypeLib\\@ = \"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}\"",
+      addin, addin + "\\[CommandLineSafe] = dword:1", addin + "\\[Description] = \"Quillbox AddIn\"",
+      addin + "\\[FriendlyName] = \"Quillbox AddIn\"", addin + "\\[LoadBehavior] = dword:3"};
+  for (const std::string& key : AddinsPath(addinRoot)) entries.push_back(key);
+  if (classes != "HKCR") entries.push_back(classes);
+  std::sort(entries.begin(), entries.end());
   return entries;
 }
 
@@ -91,140 +84,112 @@ std::vector<std::string> Sorted(std::vector<std::string> lines) {
   return lines;
 }
 
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return Sorted(std::move(a));
-}
-
-const std::string kModuleText = "C:\\Program Files\\Quillbox\\QuillboxAddIn.dll";
-
 TEST(ClassScriptTest, MachineWideRegistrationWritesTheClassUnderHkcrAndTheAddinUnderHklm) {
   FakeRegistry registry;
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine), hr::kOk);
-  EXPECT_EQ(registry.Entries(RegistryRoot::kClassesRoot), Sorted(ClassEntries("HKCR", kModuleText)));
-  EXPECT_EQ(registry.Entries(RegistryRoot::kLocalMachine), Sorted(AddinEntries("HKLM")));
-  EXPECT_THAT(registry.Entries(RegistryRoot::kCurrentUser), IsEmpty());
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine), hr::kOk);
+  EXPECT_EQ(registry.Entries(), Registered("HKCR", "HKLM"));
 }
 
-TEST(ClassScriptTest, PerUserRegistrationWritesEverythingUnderTheCurrentUser) {
-  FakeRegistry registry;
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kPerUser), hr::kOk);
-  EXPECT_EQ(registry.Entries(RegistryRoot::kCurrentUser),
-            Join(Join(ClassEntries("HKCU\\Software\\Classes", kModuleText), AddinEntries("HKCU")),
-                 {"HKCU\\Software\\Classes"}));
-  EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), IsEmpty());
-  EXPECT_THAT(registry.Entries(RegistryRoot::kLocalMachine), IsEmpty());
-}
-
-TEST(ClassScriptTest, PerUserRegistrationNeedsNoWriteAccessOutsideTheCurrentUser) {
+TEST(ClassScriptTest, PerUserRegistrationWritesEverythingUnderTheCurrentUserWithoutOtherRights) {
   FakeRegistry registry;
   registry.DenyWrites(RegistryRoot::kLocalMachine);
   registry.DenyWrites(RegistryRoot::kClassesRoot);
-  EXPECT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kPerUser), hr::kOk);
-  EXPECT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, RegistrationScope::kPerUser), hr::kOk);
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kPerUser), hr::kOk);
+  EXPECT_EQ(registry.Entries(), Registered("HKCU\\Software\\Classes", "HKCU"));
 }
 
 TEST(ClassScriptTest, MachineWideRegistrationWithoutAccessToHklmFailsAfterTheClassEntries) {
   FakeRegistry registry;
   registry.DenyWrites(RegistryRoot::kLocalMachine);
-  EXPECT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine),
-            registry_error::kAccessDenied);
+  EXPECT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine), registry_error::kAccessDenied);
   EXPECT_EQ(registry.Calls().back(), "CreateKey HKLM\\Software");
-  EXPECT_EQ(registry.Entries(RegistryRoot::kClassesRoot), Sorted(ClassEntries("HKCR", kModuleText)));
+  std::vector<std::string> classEntries;  // everything but the HKLM ones
+  for (const std::string& entry : Registered("HKCR", "HKLM")) {
+    if (entry.rfind("HKCR", 0) == 0) classEntries.push_back(entry);
+  }
+  EXPECT_EQ(registry.Entries(), classEntries);
 }
 
-TEST(ClassScriptTest, UnregistrationLeavesOnlyTheSharedKeys) {
-  for (auto scope : {RegistrationScope::kMachine, RegistrationScope::kPerUser}) {
+TEST(ClassScriptTest, UnregistrationLeavesOnlyTheSharedKeysAndToleratesEntriesAlreadyGone) {
+  const struct {
+    RegistrationScope scope;
+    std::vector<std::string> left;
+  } cases[] = {{kMachine, Sorted({"HKCR\\CLSID", "HKLM\\Software", "HKLM\\Software\\Microsoft",
+                                  "HKLM\\Software\\Microsoft\\Office", "HKLM\\Software\\Microsoft\\Office\\Word",
+                                  "HKLM\\Software\\Microsoft\\Office\\Word\\Addins"})},
+               {kPerUser, Sorted({"HKCU\\Software\\Classes", "HKCU\\Software\\Classes\\CLSID", "HKCU\\Software",
+                                  "HKCU\\Software\\Microsoft", "HKCU\\Software\\Microsoft\\Office",
+                                  "HKCU\\Software\\Microsoft\\Office\\Word",
+                                  "HKCU\\Software\\Microsoft\\Office\\Word\\Addins"})}};
+  for (const auto& c : cases) {
     FakeRegistry registry;
-    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, scope), hr::kOk);
-    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, scope), hr::kOk);
-    if (scope == RegistrationScope::kMachine) {
-      EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot), ElementsAre("HKCR\\CLSID"));
-      EXPECT_EQ(registry.Entries(RegistryRoot::kLocalMachine), AddinsPath("HKLM"));
-    } else {
-      EXPECT_EQ(registry.Entries(RegistryRoot::kCurrentUser),
-                Join(AddinsPath("HKCU"), {"HKCU\\Software\\Classes", "HKCU\\Software\\Classes\\CLSID"}));
-    }
+    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, c.scope), hr::kOk);
+    const std::u16string classes = c.scope == kMachine ? u"" : u"Software\\Classes\\";
+    const auto root = c.scope == kMachine ? RegistryRoot::kClassesRoot : RegistryRoot::kCurrentUser;
+    registry.DeleteTree(root, classes + u"Quillbox.AddIn\\CurVer");  // removed by hand before
+    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, c.scope), hr::kOk);
+    EXPECT_EQ(registry.Entries(), c.left);
+    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, c.scope), hr::kOk);
+    EXPECT_EQ(registry.Entries(), c.left);
   }
 }
 
 TEST(ClassScriptTest, UnregistrationKeepsKeysWhereSomebodyElseAddedSubkeys) {
   FakeRegistry registry;
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine), hr::kOk);
-  const std::u16string clsidKey = u"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}";
-  registry.CreateKey(RegistryRoot::kClassesRoot, clsidKey + u"\\Implemented Categories");
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine), hr::kOk);
+  const std::u16string addin = u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
+  registry.CreateKey(RegistryRoot::kClassesRoot, u"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}\\Implemented Categories");
   registry.CreateKey(RegistryRoot::kClassesRoot, u"Quillbox.AddIn\\shell");
-  registry.CreateKey(RegistryRoot::kLocalMachine, u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn\\Extra");
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, RegistrationScope::kMachine), hr::kOk);
+  registry.CreateKey(RegistryRoot::kLocalMachine, addin + u"\\Extra");
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, kMachine), hr::kOk);
 
-  EXPECT_THAT(registry.Entries(RegistryRoot::kClassesRoot),
-              ElementsAre("HKCR\\CLSID", "HKCR\\CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}",
-                          "HKCR\\CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}\\@ = \"Quillbox AddIn\"",
-                          "HKCR\\CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}\\Implemented Categories",
-                          "HKCR\\Quillbox.AddIn", "HKCR\\Quillbox.AddIn\\@ = \"Quillbox AddIn\"",
-                          "HKCR\\Quillbox.AddIn\\shell"));
-  // The add-in key stays for its subkey, but the values the script names are gone.
-  EXPECT_EQ(registry.Entries(RegistryRoot::kLocalMachine),
-            Join(AddinsPath("HKLM"), {"HKLM\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn",
-                                      "HKLM\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn\\Extra"}));
+  std::vector<std::string> left = AddinsPath("HKLM");
+  const std::string classKey = "HKCR\\CLSID\\" + kClsid, addinKey = test::Ascii(u"HKLM\\" + addin);
+  left.insert(left.end(), {"HKCR\\CLSID", classKey, classKey + "\\@ = \"Quillbox AddIn\"",
+                           classKey + "\\Implemented Categories", "HKCR\\Quillbox.AddIn",
+                           "HKCR\\Quillbox.AddIn\\@ = \"Quillbox AddIn\"", "HKCR\\Quillbox.AddIn\\shell",
+                           addinKey, addinKey + "\\Extra"});  // the add-in key's values are gone
+  EXPECT_EQ(registry.Entries(), Sorted(left));
 }
 
-TEST(ClassScriptTest, RegisteringTwiceLeavesOneSetOfEntries) {
+TEST(ClassScriptTest, RegisteringAgainLeavesOneSetOfEntries) {
   FakeRegistry registry;
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine), hr::kOk);
-  // Left over from an older version: gone after the next registration, being below ForceRemove keys.
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine), hr::kOk);
+  // Left from an older version below the ForceRemove keys: gone after the next registration.
+  const std::u16string addin = u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
   registry.CreateKey(RegistryRoot::kClassesRoot, u"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}\\LocalServer32");
-  registry.SetDword(RegistryRoot::kLocalMachine, u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn",
-                    u"LoadBehavior", 2);
-  registry.SetString(RegistryRoot::kLocalMachine, u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn",
-                     u"Obsolete", u"x");
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine), hr::kOk);
-  EXPECT_EQ(registry.Entries(RegistryRoot::kClassesRoot), Sorted(ClassEntries("HKCR", kModuleText)));
-  EXPECT_EQ(registry.Entries(RegistryRoot::kLocalMachine), Sorted(AddinEntries("HKLM")));
+  registry.SetDword(RegistryRoot::kLocalMachine, addin, u"LoadBehavior", 2);
+  registry.SetString(RegistryRoot::kLocalMachine, addin, u"Obsolete", u"x");
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine), hr::kOk);
+  EXPECT_EQ(registry.Entries(), Registered("HKCR", "HKLM"));
 }
 
 TEST(ClassScriptTest, ModulePathWithSingleQuotesIsWrittenUnchanged) {
   FakeRegistry registry;
-  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, RegistrationScope::kMachine,
-                           u"C:\\Users\\o'brien\\it''s\\QuillboxAddIn.dll"),
-            hr::kOk);
-  EXPECT_EQ(registry.Entries(RegistryRoot::kClassesRoot),
-            Sorted(ClassEntries("HKCR", "C:\\Users\\o'brien\\it''s\\QuillboxAddIn.dll")));
+  const std::string path = "C:\\Users\\o'brien\\it''s\\QuillboxAddIn.dll";
+  ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, kMachine, path), hr::kOk);
+  EXPECT_EQ(registry.Entries(), Registered("HKCR", "HKLM", path));
 }
 
-TEST(ClassScriptTest, ApplicationIdentifierScriptTouchesNothing) {
+TEST(ClassScriptTest, ApplicationIdentifierScriptWritesNothing) {
   for (auto mode : {RegistrarMode::kRegister, RegistrarMode::kUnregister}) {
-    for (auto scope : {RegistrationScope::kMachine, RegistrationScope::kPerUser}) {
-      FakeRegistry registry;
-      EXPECT_EQ(RunRegistrarText(ReadScript("module_appid.rgs"), Variables(), mode, scope, registry), hr::kOk);
-      // Per user, unregistration only looks for HKCU\Software\Classes.
-      for (const std::string& call : registry.Calls()) EXPECT_EQ(call, "OpenKey HKCU\\Software\\Classes");
-      EXPECT_THAT(registry.AllEntries(), IsEmpty());
-    }
+    FakeRegistry registry;
+    EXPECT_EQ(RunScriptFile("module_appid.rgs", registry, mode, kMachine), hr::kOk);
+    EXPECT_THAT(registry.Calls(), IsEmpty());
   }
 }
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(bytes.substr(start, end - start));
-  }
-  EXPECT_EQ(start, bytes.size()) << "text after the last CR LF";
-  return lines;
-}
-
-TEST(ClassScriptTest, ScriptsAreTabIndentedCrLfTextWithBracesOnTheirOwnLines) {
+TEST(ClassScriptTest, ScriptsAreTabIndentedCrLfLinesWithBracesOnTheirOwnLines) {
   for (const char* name : {"connect_class.rgs", "module_appid.rgs"}) {
     SCOPED_TRACE(name);
-    const std::string bytes = ReadScriptBytes(name);
-    for (unsigned char c : bytes) ASSERT_TRUE(c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7F));
-    const std::vector<std::string> lines = Lines(bytes);
-    int depth = 0;
-    int blankLines = 0;
-    for (const std::string& line : lines) {
-      ASSERT_EQ(line.find('\r'), std::string::npos);
-      ASSERT_EQ(line.find('\n'), std::string::npos);
+    const std::string bytes = ReadScript(name);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    int depth = 0, blankLines = 0;
+    for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      const std::string line = bytes.substr(start, end - start);
+      ASSERT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a line end that is not CR LF";
+      for (unsigned char c : line) ASSERT_TRUE(c == '\t' || (c >= 0x20 && c < 0x7F)) << line;
       if (line.empty()) {
         EXPECT_EQ(depth, 0) << "blank line inside a block";
         ++blankLines;
@@ -234,12 +199,11 @@ TEST(ClassScriptTest, ScriptsAreTabIndentedCrLfTextWithBracesOnTheirOwnLines) {
       const std::string content = line.substr(tabs);
       if (content == "}") --depth;
       EXPECT_EQ(tabs, static_cast<size_t>(depth)) << line;
-      EXPECT_TRUE(content.find_first_of("{}") == std::string::npos || content == "{" || content == "}") << line;
-      EXPECT_NE(content.back(), ' ') << line;
+      EXPECT_TRUE(content.find_first_of("{}") == std::string::npos || content.size() == 1) << line;
       if (content == "{") ++depth;
     }
     EXPECT_EQ(depth, 0);
-    EXPECT_EQ(blankLines, std::string(name) == "connect_class.rgs" ? 1 : 0);
+    EXPECT_EQ(blankLines, std::string(name) == "connect_class.rgs" ? 1 : 0);  // between the root blocks
   }
 }
 

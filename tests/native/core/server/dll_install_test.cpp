@@ -10,60 +10,42 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(DllInstallTest, OnlyUserInAnyLetterCaseChoosesPerUser) {
+TEST(DllInstallTest, OnlyUserInAnyLetterCaseOverFiveCodeUnitsChoosesPerUser) {
+  const char16_t embedded[] = {u'U', u's', u'e', u'r', u'\0', u'x', u'\0'};
   const struct {
     const char16_t* commandLine;
     bool perUser;
-  } cases[] = {
-      {u"user", true},   {u"USER", true},   {u"uSeR", true},    {u"users", false}, {u"use", false},
-      {u"", false},      {nullptr, false},  {u"user ", false},  {u" user", false}, {u"usr", false},
-      {u"u\u017Fer", false},  // LATIN SMALL LETTER LONG S is no A-Z letter
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsPerUserCommandLine(c.commandLine), c.perUser)
-        << (c.commandLine ? std::string(c.commandLine, c.commandLine + std::char_traits<char16_t>::length(c.commandLine))
-                          : std::string("(null)"));
-  }
-}
-
-TEST(DllInstallTest, ComparesFiveCodeUnitsOnly) {
-  const char16_t embedded[] = {u'U', u's', u'e', u'r', u'\0', u'x', u'\0'};
-  EXPECT_TRUE(IsPerUserCommandLine(embedded));
+  } cases[] = {{u"user", true},  {u"USER", true},  {u"uSeR", true},   {embedded, true}, {u"users", false},
+               {u"use", false},  {u"", false},     {nullptr, false},  {u" user", false},
+               {u"u\u017Fer", false}};  // LATIN SMALL LETTER LONG S is no A-Z letter
+  for (const auto& c : cases) EXPECT_EQ(IsPerUserCommandLine(c.commandLine), c.perUser) << (&c - cases);
 }
 
 class RecordingRegistrar : public ServerRegistrar {
  public:
-  int32_t Register(RegistrationScope scope) override {
-    calls.push_back(scope == RegistrationScope::kPerUser ? "register per user" : "register machine");
-    return registerResult;
-  }
-  int32_t Unregister(RegistrationScope scope) override {
-    calls.push_back(scope == RegistrationScope::kPerUser ? "unregister per user" : "unregister machine");
-    return unregisterResult;
-  }
+  int32_t Register(RegistrationScope scope) override { return Record("register", scope, registerResult); }
+  int32_t Unregister(RegistrationScope scope) override { return Record("unregister", scope, unregisterResult); }
   int32_t registerResult = hr::kOk;
   int32_t unregisterResult = hr::kOk;
   std::vector<std::string> calls;
+
+ private:
+  int32_t Record(const std::string& what, RegistrationScope scope, int32_t result) {
+    calls.push_back(what + (scope == RegistrationScope::kPerUser ? " per user" : " machine"));
+    return result;
+  }
 };
 
-TEST(DllInstallTest, InstallRegistersInTheChosenScope) {
+TEST(DllInstallTest, UserSwitchesToPerUserForTheRestOfTheLoad) {
   RecordingRegistrar registrar;
   auto scope = RegistrationScope::kMachine;
   EXPECT_EQ(RunDllInstall(true, nullptr, scope, registrar), hr::kOk);
   EXPECT_EQ(RunDllInstall(true, u"users", scope, registrar), hr::kOk);
-  EXPECT_EQ(scope, RegistrationScope::kMachine);
   EXPECT_EQ(RunDllInstall(true, u"User", scope, registrar), hr::kOk);
+  EXPECT_EQ(RunDllInstall(true, nullptr, scope, registrar), hr::kOk);
   EXPECT_EQ(scope, RegistrationScope::kPerUser);
-  EXPECT_THAT(registrar.calls, ElementsAre("register machine", "register machine", "register per user"));
-}
-
-TEST(DllInstallTest, PerUserStaysOnForLaterCallsWhateverTheirCommandLine) {
-  RecordingRegistrar registrar;
-  auto scope = RegistrationScope::kMachine;
-  RunDllInstall(true, u"user", scope, registrar);
-  RunDllInstall(true, nullptr, scope, registrar);
-  RunDllInstall(false, u"machine", scope, registrar);
-  EXPECT_THAT(registrar.calls, ElementsAre("register per user", "register per user", "unregister per user"));
+  EXPECT_THAT(registrar.calls,
+              ElementsAre("register machine", "register machine", "register per user", "register per user"));
 }
 
 TEST(DllInstallTest, NoInstallFlagUnregistersAndReturnsItsResult) {
@@ -81,14 +63,6 @@ TEST(DllInstallTest, FailedRegistrationIsUndoneAndItsFailureReturned) {
   auto scope = RegistrationScope::kMachine;
   EXPECT_EQ(RunDllInstall(true, nullptr, scope, registrar), registrar.registerResult);
   EXPECT_THAT(registrar.calls, ElementsAre("register machine", "unregister machine"));
-}
-
-TEST(DllInstallTest, SuccessfulRegistrationPassesOnItsResult) {
-  RecordingRegistrar registrar;
-  registrar.registerResult = hr::kFalse;
-  auto scope = RegistrationScope::kMachine;
-  EXPECT_EQ(RunDllInstall(true, nullptr, scope, registrar), hr::kFalse);
-  EXPECT_THAT(registrar.calls, ElementsAre("register machine"));
 }
 
 }  // namespace

@@ -7,69 +7,35 @@
 namespace quillbox {
 namespace {
 
-ReplacementVariables SampleVariables() {
+TEST(RegistrarVariablesTest, ReplacesNamesRegardlessOfCaseOnceAndDoublePercentAsPercent) {
   ReplacementVariables variables;
   variables.Set(u"PROGID", u"App.Name");
-  variables.Set(u"Module", u"C:\\It''s\\a.dll");
-  return variables;
-}
-
-TEST(RegistrarVariablesTest, ReplacesNamesRegardlessOfCase) {
-  const auto expanded = ExpandVariables(u"%PROGID%.%progid% = s '%MODULE%' %module% %Module%", SampleVariables());
+  variables.Set(u"Module", u"C:\\%PROGID%\\a.dll");
+  variables.Set(u"progid", u"Other");  // same variable, new value
+  ASSERT_EQ(variables.Entries().size(), 2u);
+  const auto expanded = ExpandVariables(u"%PROGID%.%progid% = s '%MODULE%' 100%%", variables);
   ASSERT_FALSE(expanded.error) << expanded.error.message;
-  EXPECT_EQ(expanded.text, u"App.Name.App.Name = s 'C:\\It''s\\a.dll' C:\\It''s\\a.dll C:\\It''s\\a.dll");
-}
-
-TEST(RegistrarVariablesTest, DoublePercentIsOnePercentAndValuesAreNotExpandedAgain) {
-  ReplacementVariables variables;
-  variables.Set(u"A", u"%B%");
-  variables.Set(u"B", u"no");
-  const auto expanded = ExpandVariables(u"100%% %A%%%", variables);
-  ASSERT_FALSE(expanded.error) << expanded.error.message;
-  EXPECT_EQ(expanded.text, u"100% %B%%");
+  EXPECT_EQ(expanded.text, u"Other.Other = s 'C:\\%PROGID%\\a.dll' 100%");
 }
 
 TEST(RegistrarVariablesTest, UnknownOrUnclosedVariableFailsWithItsLine) {
-  const auto unknown = ExpandVariables(u"HKCR\r\n{\r\n\t%CLSID%\r\n}", SampleVariables());
+  ReplacementVariables variables;
+  variables.Set(u"PROGID", u"App.Name");
+  const auto unknown = ExpandVariables(u"HKCR\r\n{\r\n\t%CLSID%\r\n}", variables);
   EXPECT_EQ(unknown.error.code, registrar_error::kBadScript);
   EXPECT_EQ(unknown.error.message, "line 3: unknown variable %CLSID%");
-  EXPECT_TRUE(unknown.text.empty());
-
-  const auto unclosed = ExpandVariables(u"HKCR\n{ %PROGID% = s '50%' }", SampleVariables());
+  const auto unclosed = ExpandVariables(u"HKCR\n{ %PROGID% = s '50%' }", variables);
   EXPECT_EQ(unclosed.error.code, registrar_error::kBadScript);
   EXPECT_EQ(unclosed.error.message, "line 2: '%' without a closing '%'");
 }
 
-TEST(RegistrarVariablesTest, SetReplacesAVariableOfTheSameNameInAnyCase) {
-  ReplacementVariables variables = SampleVariables();
-  variables.Set(u"progid", u"Other");
-  ASSERT_EQ(variables.Entries().size(), 2u);
-  EXPECT_EQ(variables.Entries()[0].first, u"PROGID");
-  EXPECT_EQ(*variables.Find(u"ProgId"), u"Other");
-  EXPECT_EQ(variables.Find(u"PROGID2"), nullptr);
-}
-
-TEST(RegistrarVariablesTest, DoublesEverySingleQuote) {
-  EXPECT_EQ(DoubleSingleQuotes(u""), u"");
-  EXPECT_EQ(DoubleSingleQuotes(u"plain"), u"plain");
-  EXPECT_EQ(DoubleSingleQuotes(u"'a''b'"), u"''a''''b''");
-}
-
-TEST(ServerScriptVariablesTest, OffersTheServerIdentitiesInOrder) {
-  const ServerGuidTexts guids{u"{C}", u"{L}", u"{A}"};
-  const auto variables = ServerScriptVariables(guids, u"C:\\Teacher's Tools\\QuillboxAddIn.dll");
+TEST(ServerScriptVariablesTest, OffersTheIdentitiesInOrderWithQuotesInTheModulePathDoubled) {
+  const auto variables = ServerScriptVariables({u"{C}", u"{L}", u"{A}"}, u"C:\\Teacher's ''Tools''\\Q.dll");
   const std::vector<std::pair<std::u16string, std::u16string>> expected = {
-      {u"PROGID", u"Quillbox.AddIn"},
-      {u"VERSION", u"1"},
-      {u"DESCRIPTION", u"Quillbox AddIn"},
-      {u"DESCRIPTION2", u"Quillbox AddIn"},
-      {u"CLSID", u"{C}"},
-      {u"LIBID", u"{L}"},
-      {u"THREADING", u"Apartment"},
-      {u"APPID", u"{A}"},
-      {u"Module", u"C:\\Teacher''s Tools\\QuillboxAddIn.dll"},
-      {u"Module_Raw", u"C:\\Teacher''s Tools\\QuillboxAddIn.dll"},
-  };
+      {u"PROGID", u"Quillbox.AddIn"}, {u"VERSION", u"1"},       {u"DESCRIPTION", u"Quillbox AddIn"},
+      {u"DESCRIPTION2", u"Quillbox AddIn"}, {u"CLSID", u"{C}"}, {u"LIBID", u"{L}"},
+      {u"THREADING", u"Apartment"},   {u"APPID", u"{A}"},
+      {u"Module", u"C:\\Teacher''s ''''Tools''''\\Q.dll"}, {u"Module_Raw", u"C:\\Teacher''s ''''Tools''''\\Q.dll"}};
   EXPECT_EQ(variables.Entries(), expected);
 }
 
