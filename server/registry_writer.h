@@ -16,7 +16,6 @@ namespace registry_error {
 constexpr int32_t kFileNotFound = static_cast<int32_t>(0x80070002u);
 constexpr int32_t kPathNotFound = static_cast<int32_t>(0x80070003u);
 constexpr int32_t kAccessDenied = static_cast<int32_t>(0x80070005u);
-constexpr int32_t kInsufficientBuffer = static_cast<int32_t>(0x8007007Au);
 
 // True for the codes that mean "there is no such key or value".
 constexpr bool IsNotFound(int32_t code) { return code == kFileNotFound || code == kPathNotFound; }

@@ -34,11 +34,9 @@ int32_t WithModule(HMODULE module, Run&& run) {
   ThreadLocaleGuard locale(LOCALE_SYSTEM_DEFAULT);
   std::wstring path;
   if (HRESULT result = ModuleFilePath(module, path); FAILED(result)) return result;
-  ReplacementVariables variables;
-  if (HRESULT result = ModuleScriptVariables(module, variables); FAILED(result)) return result;
   ModulePlatform platform(module, path);
   Win32RegistryWriter registry;
-  return run(platform, registry, variables);
+  return run(platform, registry, ModuleScriptVariables(path));
 }
 
 }  // namespace

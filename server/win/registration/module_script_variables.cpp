@@ -35,14 +35,11 @@ std::u16string RegistryGuidText(REFGUID guid) {
   return FromWide(text, length > 0 ? static_cast<size_t>(length - 1) : 0);
 }
 
-HRESULT ModuleScriptVariables(HMODULE module, ReplacementVariables& variables) {
-  std::wstring path;
-  if (HRESULT result = ModuleFilePath(module, path); FAILED(result)) return result;
+ReplacementVariables ModuleScriptVariables(const std::wstring& modulePath) {
   const ServerGuidTexts guids{RegistryGuidText(ToWindowsGuid(kClsidConnect)),
                               RegistryGuidText(ToWindowsGuid(kLibidQuillboxAddInLib)),
                               RegistryGuidText(ToWindowsGuid(kAppIdQuillboxAddInModule))};
-  variables = ServerScriptVariables(guids, FromWide(path));
-  return S_OK;
+  return ServerScriptVariables(guids, FromWide(modulePath));
 }
 
 }  // namespace quillbox::win

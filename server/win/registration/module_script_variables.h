@@ -17,6 +17,7 @@ HRESULT ModuleFilePath(HMODULE module, std::wstring& path);
 // The identifier in registry form, as StringFromGUID2 writes it.
 std::u16string RegistryGuidText(REFGUID guid);
 
-HRESULT ModuleScriptVariables(HMODULE module, ReplacementVariables& variables);
+// The server's variables, with Module and Module_Raw taken from modulePath.
+ReplacementVariables ModuleScriptVariables(const std::wstring& modulePath);
 
 }  // namespace quillbox::win
