@@ -1,0 +1,153 @@
+// The add-in core with the real WinHTTP transport against servers that misbehave: each login
+// ends in the outcome the teacher is meant to see (one of the fixed error texts, or the
+// service's own message), nothing crashes, and the document keeps its text.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "hostile_server.h"
+#include "service/win/winhttp_transport.h"
+#include "tests/windows/service/core_fakes.h"
+
+namespace quillbox::test {
+namespace {
+
+constexpr char16_t kProxyMessage[] =
+    u"We have detected you connect to the internet via a proxy server / firewall. This is an issue with "
+    u"your network and not the toolbar, please do not contact us regarding this issue!";
+constexpr char16_t kNotJson[] = u"Error parsing JSON!";
+constexpr char16_t kSyntaxError[] = u"Error parsing JSON (syntax error)!";
+
+const std::string kSubjectsOk = R"({"status":"OK","subjects":["English","Maths"]})";
+const std::string kTabsOk = R"({"status":"OK","tabs":[{"name":"Opening","comments":[{"comment":"# reads."}]}]})";
+
+class NoBrowser : public BrowserOpener {
+ public:
+  void Open(const std::u16string&) override { ADD_FAILURE() << "no website was asked for"; }
+};
+
+struct HostileCase {
+  const char* name;
+  Misbehaviour subjects;
+  Misbehaviour tabs;
+  std::optional<std::u16string> error;  // nothing: no error dialog
+  bool loggedIn;
+  size_t subjectCount;
+  size_t groupCount;
+};
+
+std::string Nested(size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+
+std::vector<HostileCase> Cases() {
+  return {
+      {"accepts and closes without a word", Silent(1500), Answer(kTabsOk), std::u16string(kProxyMessage), false, 0,
+       0},
+      {"resets before the body", ResetAfter("", 64), Answer(kTabsOk), std::u16string(kProxyMessage), false, 0, 0},
+      // Whatever arrived before the reset is the body: a cut-off document.
+      {"resets mid-body", ResetAfter(R"({"status":"OK","subjects":["Eng)", 200), Answer(kTabsOk),
+       std::u16string(kNotJson), false, 0, 0},
+      {"resets mid-body of the groups", Answer(kSubjectsOk),
+       ResetAfter(R"({"status":"OK","tabs":[{"name":"Ope)", 500), std::u16string(kNotJson), true, 2, 0},
+      {"group reply never answered", Answer(kSubjectsOk), Silent(1500), std::u16string(kNotJson), true, 2, 0},
+      {"100000 nested brackets", Answer(Nested(100000)), Answer(kTabsOk), std::u16string(kNotJson), false, 0, 0},
+      {"100000 nested brackets as groups", Answer(kSubjectsOk),
+       Answer(R"({"status":"OK","tabs":)" + Nested(100000) + "}"), std::u16string(kNotJson), true, 2, 0},
+      // Invalid UTF-8 in a subject name still makes a subject; the name is what the
+      // conversion makes of it.
+      {"invalid UTF-8 in names", Answer("{\"status\":\"OK\",\"subjects\":[\"Ma\xff\xfe\",\"\xc3\"]}"),
+       Answer(kTabsOk), std::nullopt, true, 2, 1},
+      {"invalid UTF-8 in a refusal", Answer("{\"status\":\"no\",\"msg\":\"Sorry \xed\xa0\x80\"}"), Answer(kTabsOk),
+       std::u16string(u"Sorry \uFFFD\uFFFD\uFFFD"), false, 0, 0},
+      {"numbers as subjects", Answer(R"({"status":"OK","subjects":[1,2.5,true,null,{}]})"), Answer(kTabsOk),
+       std::nullopt, false, 0, 0},
+      {"a number as status", Answer(R"({"status":200,"msg":"Refused"})"), Answer(kTabsOk),
+       std::u16string(u"Refused"), false, 0, 0},
+      {"a number as message", Answer(R"({"status":"no","msg":404})"), Answer(kTabsOk),
+       std::u16string(kSyntaxError), false, 0, 0},
+      {"an array as status", Answer(R"({"status":["OK"],"subjects":["English"]})"), Answer(kTabsOk),
+       std::u16string(kSyntaxError), false, 0, 0},
+      {"a number as group name", Answer(kSubjectsOk),
+       Answer(R"({"status":"OK","tabs":[{"name":"First","comments":[]},{"name":7,"comments":[]}]})"),
+       std::u16string(kSyntaxError), true, 2, 1},
+      {"numbers as comments", Answer(kSubjectsOk),
+       Answer(R"({"status":"OK","tabs":[{"name":"Only","comments":[{"comment":1},{"comment":"Kept."}]}]})"),
+       std::nullopt, true, 2, 1},
+      {"a root that is not an object", Answer(R"("OK")"), Answer(kTabsOk), std::u16string(kSyntaxError), false, 0,
+       0},
+  };
+}
+
+TEST(HostileReplies, EachLoginEndsInItsDefinedOutcome) {
+  for (const HostileCase& hostile : Cases()) {
+    SCOPED_TRACE(hostile.name);
+    HostileServer server({{"/service/subjects", hostile.subjects}, {"/service/tabs", hostile.tabs}});
+    win::WinHttpTransport transport;
+    FixedSettings settings(std::u16string(server.BaseUrl().begin(), server.BaseUrl().end()));
+    NoBrowser browser;
+    CoreWithFakes fixture(transport, settings, browser, LoginCredentials{u"teacher@example.org", u"pw"});
+    fixture.document.text = u"Dear parents, ";
+    fixture.core.RibbonLoaded();
+
+    fixture.core.LogIn();
+
+    if (hostile.error) {
+      ASSERT_EQ(1u, fixture.errors.shown.size());
+      EXPECT_EQ(*hostile.error, fixture.errors.shown[0].first);
+    } else {
+      EXPECT_TRUE(fixture.errors.shown.empty());
+    }
+    EXPECT_EQ(hostile.loggedIn, fixture.core.IsLoggedIn());
+    EXPECT_EQ(hostile.subjectCount, fixture.core.Store().Subjects().size());
+    EXPECT_EQ(hostile.groupCount, fixture.core.Store().CommentGroups().size());
+    EXPECT_EQ(u"Dear parents, ", fixture.document.text);
+    // The login worked through the four controls as always.
+    EXPECT_EQ(4u, fixture.ribbon.invalidated.size());
+  }
+}
+
+// A 50 MB reply arrives whole: the one subject in it is read, and the process's memory stays
+// within a small multiple of the reply.
+TEST(HostileReplies, FiftyMegabyteReplyArrivesAndIsRead) {
+  const size_t padding = 50u * 1024u * 1024u;
+  std::string body = R"({"status":"OK","subjects":["Maths"],"padding":")";
+  body.append(padding, 'x');
+  body += "\"}";
+  HostileServer server({{"/service/subjects", Answer(std::move(body))}, {"/service/tabs", Answer(kTabsOk)}});
+  win::WinHttpTransport transport;
+  FixedSettings settings(std::u16string(server.BaseUrl().begin(), server.BaseUrl().end()));
+  NoBrowser browser;
+  CoreWithFakes fixture(transport, settings, browser, LoginCredentials{u"teacher@example.org", u"pw"});
+  fixture.core.RibbonLoaded();
+
+  fixture.core.LogIn();
+
+  EXPECT_TRUE(fixture.errors.shown.empty());
+  ASSERT_TRUE(fixture.core.IsLoggedIn());
+  EXPECT_EQ(u"Maths", fixture.core.Store().Subjects()[0].label);
+  PROCESS_MEMORY_COUNTERS memory = {};
+  ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory));
+  // The server's copy, the body and the parsed document: well under 20 copies of the reply.
+  EXPECT_LT(memory.PeakWorkingSetSize, 20 * padding) << memory.PeakWorkingSetSize;
+}
+
+// The transport alone: a 50 MB body cut by a reset part way keeps what arrived, and nothing
+// beyond what the server sent.
+TEST(HostileReplies, ResetPartWayThroughALargeBodyKeepsWhatArrived) {
+  const std::string sent(8u * 1024u * 1024u, 'y');
+  HostileServer server({{"/big", ResetAfter(sent, 50u * 1024u * 1024u)}});
+  win::WinHttpTransport transport;
+  const std::string body = transport.Get(server.BaseUrl() + "/big");
+  EXPECT_LE(body.size(), sent.size());
+  EXPECT_EQ(std::string::npos, body.find_first_not_of('y'));
+  EXPECT_EQ(1u, server.RequestLines().size());
+}
+
+}  // namespace
+}  // namespace quillbox::test
