@@ -40,6 +40,8 @@ struct FailurePlan {
 
 struct HostState {
   StandinDocument document;
+  // The view that owns the document's text while one is attached (window mode), else null.
+  DocumentMirror* mirror = nullptr;
   FailurePlan failures;
   std::vector<std::wstring> invalidations;
 };

@@ -3,6 +3,11 @@
 //
 //   word-standin [--dll PATH | --progid PROGID] [--script FILE] [--fail STEP[:HRESULT]]
 //                [--null-selection] [--timing]
+//   word-standin --window [--dll PATH | --progid PROGID] [--script FILE [--step-ms N]]
+//
+// --window shows Word as a window a person can use (see standin_window.h); with --script the
+// script drives the window one line every N milliseconds (default 400) before it is left to
+// the person. The transcript still goes to standard output.
 //
 // The add-in is created by ProgID ("Quillbox.AddIn" unless told otherwise) or, with --dll,
 // straight from the library file. --timing prints how long it took from loading the add-in to
@@ -26,6 +31,7 @@
 
 #include "word-standin/addin_loader.h"
 #include "word-standin/session_script.h"
+#include "word-standin/standin_window.h"
 #include "word-standin/transcript.h"
 #include "word-standin/word_host.h"
 
@@ -39,6 +45,8 @@ struct Options {
   std::optional<std::wstring> script;
   quillbox::standin::FailurePlan failures;
   bool timing = false;
+  bool window = false;
+  unsigned stepMs = 400;
 };
 
 std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
@@ -65,6 +73,10 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
       options.failures.nullSelection = true;
     } else if (arg == L"--timing") {
       options.timing = true;
+    } else if (arg == L"--window") {
+      options.window = true;
+    } else if (arg == L"--step-ms" && hasValue) {
+      options.stepMs = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
     } else {
       return std::nullopt;
     }
@@ -95,7 +107,9 @@ std::optional<std::string> ReadScript(const std::optional<std::wstring>& path) {
 }
 
 int RunSession(const Options& options, quillbox::standin::Transcript& out) {
-  const auto script = ReadScript(options.script);
+  // The window reads no script from standard input: without --script it is the person's alone.
+  const bool readsScript = !options.window || options.script;
+  const auto script = readsScript ? ReadScript(options.script) : std::optional<std::string>(std::string());
   if (!script) {
     out.Line(L"! cannot read the script " + *options.script);
     return 1;
@@ -120,7 +134,14 @@ int RunSession(const Options& options, quillbox::standin::Transcript& out) {
     out.Line(text);
   }
   if (FAILED(started)) return 1;
-  const bool understood = quillbox::standin::RunSessionScript(FromUtf8(*script), host, out);
+  bool understood = true;
+  if (options.window) {
+    quillbox::standin::StandinWindow window(host, out);
+    if (options.script) window.Drive(quillbox::standin::ScriptLines(FromUtf8(*script)), options.stepMs);
+    understood = window.Run();
+  } else {
+    understood = quillbox::standin::RunSessionScript(FromUtf8(*script), host, out);
+  }
   host.Shutdown();
   return understood ? 0 : 1;
 }
@@ -133,7 +154,7 @@ int wmain(int argc, wchar_t** argv) {
   const auto options = ParseOptions(argc, argv);
   if (!options) {
     out.Line(L"usage: word-standin [--dll PATH | --progid PROGID] [--script FILE] [--fail STEP[:HRESULT]] "
-             L"[--null-selection] [--timing]");
+             L"[--null-selection] [--timing] [--window [--step-ms N]]");
     return 2;
   }
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {

@@ -77,6 +77,11 @@ void RibbonView::Read(size_t index) {
   }
 }
 
+std::optional<std::wstring> RibbonView::Label(size_t index) const {
+  const RibbonControl& control = model_.Controls()[index];
+  return control.Attribute(L"getLabel") ? states_[index].label : control.Attribute(L"label");
+}
+
 std::vector<std::wstring> RibbonView::Describe() const {
   std::vector<std::wstring> lines;
   for (size_t i = 0; i < states_.size(); ++i) {
@@ -84,8 +89,7 @@ std::vector<std::wstring> RibbonView::Describe() const {
     const RibbonControl& control = model_.Controls()[i];
     const ControlState& state = states_[i];
     std::wstring line = Indent(control.depth) + control.kind + L" " + control.id;
-    const auto label = control.Attribute(L"getLabel") ? state.label : control.Attribute(L"label");
-    if (label) line += L" " + Quoted(*label);
+    if (const auto label = Label(i)) line += L" " + Quoted(*label);
     if (!Visible(i)) {
       lines.push_back(line + L" hidden");
       continue;

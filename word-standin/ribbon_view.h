@@ -49,6 +49,11 @@ class RibbonView {
   void Refresh();
   // The ribbon as the teacher sees it, one line per shown control (items indented below).
   std::vector<std::wstring> Describe() const;
+  // Whether the control is on screen: it is visible and so is every control around it.
+  bool Displayed(size_t index) const { return Shown(index) && Visible(index); }
+  // The label Office shows: getLabel's answer when the control has that callback, else its
+  // label attribute.
+  std::optional<std::wstring> Label(size_t index) const;
 
   // The teacher's actions. Each returns the action callback's result; a control that cannot
   // take the action is reported to the transcript and gives E_INVALIDARG.

@@ -36,35 +36,37 @@ std::optional<std::pair<std::wstring, long>> IdAndNumber(const std::wstring& tex
   return std::make_pair(parts.verb, *number);
 }
 
-class Session {
+}  // namespace
+
+class SessionCommands {
  public:
-  Session(WordHost& host, Transcript& out) : host_(host), out_(out) {}
+  SessionCommands(WordHost& host, Transcript& out) : host_(host), out_(out) {}
 
   bool Run(const Command& command) {
-    using Handler = bool (Session::*)(const std::wstring&);
+    using Handler = bool (SessionCommands::*)(const std::wstring&);
     static const std::map<std::wstring, Handler> handlers = {
-        {L"click", &Session::Click},
-        {L"press", &Session::Press},
-        {L"select", &Session::Select},
-        {L"type", &Session::Type},
-        {L"select-subject", &Session::SelectSubject},
-        {L"select-category", &Session::SelectCategory},
-        {L"click-comment", &Session::ClickComment},
-        {L"type-name", &Session::TypeName},
-        {L"answer-login", &Session::AnswerLogin},
-        {L"set-selection", &Session::SetSelection},
-        {L"type-text", &Session::TypeText},
-        {L"new-paragraph", &Session::NewParagraph},
-        {L"fail", &Session::Fail},
-        {L"null-selection", &Session::NullSelection},
-        {L"fire-event", &Session::FireEvent},
-        {L"disconnect", &Session::Disconnect},
-        {L"connect", &Session::Connect},
-        {L"print-document", &Session::PrintDocument},
-        {L"print-report", &Session::PrintReport},
-        {L"print", &Session::Print},
-        {L"print-ribbon", &Session::PrintRibbon},
-        {L"print-invalidations", &Session::PrintInvalidations},
+        {L"click", &SessionCommands::Click},
+        {L"press", &SessionCommands::Press},
+        {L"select", &SessionCommands::Select},
+        {L"type", &SessionCommands::Type},
+        {L"select-subject", &SessionCommands::SelectSubject},
+        {L"select-category", &SessionCommands::SelectCategory},
+        {L"click-comment", &SessionCommands::ClickComment},
+        {L"type-name", &SessionCommands::TypeName},
+        {L"answer-login", &SessionCommands::AnswerLogin},
+        {L"set-selection", &SessionCommands::SetSelection},
+        {L"type-text", &SessionCommands::TypeText},
+        {L"new-paragraph", &SessionCommands::NewParagraph},
+        {L"fail", &SessionCommands::Fail},
+        {L"null-selection", &SessionCommands::NullSelection},
+        {L"fire-event", &SessionCommands::FireEvent},
+        {L"disconnect", &SessionCommands::Disconnect},
+        {L"connect", &SessionCommands::Connect},
+        {L"print-document", &SessionCommands::PrintDocument},
+        {L"print-report", &SessionCommands::PrintReport},
+        {L"print", &SessionCommands::Print},
+        {L"print-ribbon", &SessionCommands::PrintRibbon},
+        {L"print-invalidations", &SessionCommands::PrintInvalidations},
     };
     const auto found = handlers.find(command.verb);
     if (found == handlers.end()) return false;
@@ -129,7 +131,9 @@ class Session {
     std::wstring_view text = host_.State().document.Text();
     while (!text.empty()) {
       const size_t end = text.find(L'\n');
-      out_.Line(std::wstring(text.substr(0, end)));
+      std::wstring line(text.substr(0, end));
+      if (!line.empty() && line.back() == L'\r') line.pop_back();  // a document pane's line ends
+      out_.Line(line);
       text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
     }
     return true;
@@ -183,23 +187,34 @@ class Session {
   Transcript& out_;
 };
 
-}  // namespace
+SessionRunner::SessionRunner(WordHost& host, Transcript& out)
+    : commands_(std::make_unique<SessionCommands>(host, out)), out_(out) {}
+
+SessionRunner::~SessionRunner() = default;
+
+bool SessionRunner::RunLine(const std::wstring& line, size_t lineNumber) {
+  const size_t first = line.find_first_not_of(L" \t");
+  if (first == std::wstring::npos || line[first] == L'#') return true;
+  if (commands_->Run(Split(std::wstring_view(line).substr(first)))) return true;
+  out_.Line(L"! line " + std::to_wstring(lineNumber) + L" not understood: " + line);
+  return false;
+}
+
+std::vector<std::wstring> ScriptLines(std::wstring_view script) {
+  std::vector<std::wstring> lines;
+  std::wistringstream stream{std::wstring(script)};
+  for (std::wstring line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
 
 bool RunSessionScript(std::wstring_view script, WordHost& host, Transcript& out) {
-  Session session(host, out);
+  SessionRunner runner(host, out);
   bool understood = true;
-  size_t lineNumber = 0;
-  std::wistringstream lines{std::wstring(script)};
-  for (std::wstring line; std::getline(lines, line);) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == L'\r') line.pop_back();
-    const size_t first = line.find_first_not_of(L" \t");
-    if (first == std::wstring::npos || line[first] == L'#') continue;
-    if (!session.Run(Split(std::wstring_view(line).substr(first)))) {
-      out.Line(L"! line " + std::to_wstring(lineNumber) + L" not understood: " + line);
-      understood = false;
-    }
-  }
+  const std::vector<std::wstring> lines = ScriptLines(script);
+  for (size_t i = 0; i < lines.size(); ++i) understood = runner.RunLine(lines[i], i + 1) && understood;
   return understood;
 }
 

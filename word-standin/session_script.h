@@ -23,13 +23,37 @@
 //
 // Unknown or malformed commands are reported and make the session fail.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "word-standin/transcript.h"
 #include "word-standin/word_host.h"
 
 namespace quillbox::standin {
+
+class SessionCommands;
+
+// Runs a script one line at a time, for a host that shows each step (the window).
+class SessionRunner {
+ public:
+  SessionRunner(WordHost& host, Transcript& out);
+  ~SessionRunner();
+  SessionRunner(const SessionRunner&) = delete;
+  SessionRunner& operator=(const SessionRunner&) = delete;
+
+  // Runs one line; blank lines and comments do nothing. A line that is not understood is
+  // reported with its number and gives false.
+  bool RunLine(const std::wstring& line, size_t lineNumber);
+
+ private:
+  std::unique_ptr<SessionCommands> commands_;
+  Transcript& out_;
+};
+
+// The script's lines, without line ends.
+std::vector<std::wstring> ScriptLines(std::wstring_view script);
 
 // Runs every line of script; false when a line could not be understood.
 bool RunSessionScript(std::wstring_view script, WordHost& host, Transcript& out);

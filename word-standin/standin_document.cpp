@@ -1,6 +1,7 @@
 #include "word-standin/standin_document.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillbox::standin {
 
@@ -26,6 +27,11 @@ void StandinDocument::SetEnd(long position) {
 void StandinDocument::Select(long start, long end) {
   start_ = Clamp(start);
   end_ = std::max(start_, Clamp(end));
+}
+
+void StandinDocument::Assign(std::wstring text, long start, long end) {
+  text_ = std::move(text);
+  Select(start, end);
 }
 
 }  // namespace quillbox::standin

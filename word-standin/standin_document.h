@@ -23,6 +23,8 @@ class StandinDocument {
   // Selection.End put: an end before the start moves the start along.
   void SetEnd(long position);
   void Select(long start, long end);
+  // The whole document at once: text and selection, as a view that owns them reports them.
+  void Assign(std::wstring text, long start, long end);
 
  private:
   long Clamp(long position) const noexcept;
@@ -30,6 +32,16 @@ class StandinDocument {
   std::wstring text_;
   long start_ = 0;
   long end_ = 0;
+};
+
+// A view that owns the document's text while it is attached (the window's document pane, which
+// the teacher types into): the document is loaded from it before the add-in reads the selection
+// and shown in it again after the add-in has changed it.
+class DocumentMirror {
+ public:
+  virtual ~DocumentMirror() = default;
+  virtual void LoadInto(StandinDocument& document) = 0;
+  virtual void ShowFrom(const StandinDocument& document) = 0;
 };
 
 }  // namespace quillbox::standin

@@ -34,15 +34,23 @@ STDMETHODIMP StandinSelection::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count
 STDMETHODIMP StandinSelection::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                       EXCEPINFO* exception, UINT*) {
   if (result) ::VariantInit(result);
+  // With a document pane attached, the pane's text and selection are the document.
+  DocumentMirror* mirror = state_->mirror;
+  if (mirror) mirror->LoadInto(state_->document);
+  HRESULT outcome = DISP_E_MEMBERNOTFOUND;
   switch (id) {
     case kText:
-      return Text(flags, params, result, exception);
+      outcome = Text(flags, params, result, exception);
+      break;
     case kStart:
     case kEnd:
-      return Position(id, flags, params, result, exception);
+      outcome = Position(id, flags, params, result, exception);
+      break;
     default:
-      return DISP_E_MEMBERNOTFOUND;
+      return outcome;
   }
+  if (mirror && SUCCEEDED(outcome) && (flags & DISPATCH_PROPERTYPUT)) mirror->ShowFrom(state_->document);
+  return outcome;
 }
 
 HRESULT StandinSelection::Text(WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception) {

@@ -144,9 +144,11 @@ void WordHost::ShowInvalidated() {
 template <typename Action>
 HRESULT WordHost::Act(Action&& action) {
   if (!view_) return E_UNEXPECTED;
-  dialogs_.Start();
+  if (answerDialogs_) dialogs_.Start();
   const HRESULT result = action(*view_);
-  for (const std::wstring& line : dialogs_.Stop()) out_.Line(line);
+  if (answerDialogs_) {
+    for (const std::wstring& line : dialogs_.Stop()) out_.Line(line);
+  }
   ShowInvalidated();
   return result;
 }

@@ -59,7 +59,12 @@ class WordHost {
     return ribbonLoadedAt_;
   }
 
+  // Whether the dialog teacher answers the add-in's dialogs during the actions (the default);
+  // off while a person at the window answers them.
+  void AnswerDialogs(bool answer) noexcept { answerDialogs_ = answer; }
+
   HostState& State() noexcept { return *state_; }
+  const std::shared_ptr<HostState>& SharedState() const noexcept { return state_; }
   DialogTeacher& Dialogs() noexcept { return dialogs_; }
   StandinApplication& Application() noexcept { return *application_.Get(); }
   RibbonView* View() noexcept { return view_.get(); }
@@ -82,6 +87,7 @@ class WordHost {
   size_t invalidationsShown_ = 0;   // entries of the log already passed to the view
   size_t invalidationsPrinted_ = 0;  // entries of the log already printed
   bool connected_ = false;
+  bool answerDialogs_ = true;
   std::optional<std::chrono::steady_clock::time_point> ribbonLoadedAt_;
 };
 
