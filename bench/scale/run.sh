@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Usage: bench/scale/run.sh BUILD_DIR
+#        bench/scale/run.sh WINDOWS_BUILD_DIR NATIVE_BUILD_DIR
+# The add-in at scale, under Wine: a 10,000-comment bank across 50 subjects (and a small one
+# for comparison) served by the reference comment service on loopback; the add-in's cold
+# start step by step, its ribbon getters through IDispatch::Invoke with an empty store, the
+# small bank and the big one, a login, a comment click with the next group's labels read
+# back, and the memory it holds with every subject loaded. Prints the figures and the result
+# table. BUILD_DIR holds native/ and windows/ (as scripts/demo.sh builds them); the windows
+# build needs the targets QuillboxAddIn, quillbox-scale-bench, quillbox-empty-library and
+# quillbox-scale-bench-checks, the native build quillbox-reference-service (and core_bench,
+# whose figures are printed at the end when it is built).
+#
+# Environment: LOAD_RUNS (cold starts per mode, default 9), SUBJECTS (subjects loaded for the
+# memory figure, default 50; each costs the progress dialog's one-second floor).
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+if [ $# -eq 1 ]; then
+  windows="$(cd "$1/windows" && pwd)"
+  native="$(cd "$1/native" && pwd)"
+elif [ $# -eq 2 ]; then
+  windows="$(cd "$1" && pwd)"
+  native="$(cd "$2" && pwd)"
+else
+  sed -n '2,3p' "$0" >&2
+  exit 2
+fi
+
+# Every Wine command shares one X display: the whole run goes inside one Xvfb.
+if [ -z "${QUILLBOX_SCALE_DISPLAY:-}" ]; then
+  exec env QUILLBOX_SCALE_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$windows" "$native"
+fi
+
+work="$windows/bench-scale-run"
+bench="$windows/tests/windows/bench-scale/quillbox-scale-bench.exe"
+checks="$windows/tests/windows/bench-scale/quillbox-scale-bench-checks.exe"
+empty="$windows/tests/windows/bench-scale/quillbox-empty-library.dll"
+library="$windows/QuillboxAddIn.dll"
+standin="$windows/word-standin/word-standin.exe"
+service="$native/reference-service/quillbox-reference-service"
+core_bench="$native/bench/core_bench"
+load_runs="${LOAD_RUNS:-9}"
+subjects="${SUBJECTS:-50}"
+export WINEPREFIX="$windows/wineprefix" WINEDEBUG=-all
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+
+for file in "$bench" "$checks" "$empty" "$library" "$service"; do
+  [ -f "$file" ] || { echo "missing $file: build it first" >&2; exit 1; }
+done
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+service_pids=()
+cleanup() {
+  for pid in "${service_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  wineserver -k >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+rm -rf "$work"
+mkdir -p "$work"
+
+echo "== Wine prefix $WINEPREFIX"
+bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+# One wineserver for the whole run, detached from our output.
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null
+wine regsvr32 /s "$(winpath "$library")"
+
+echo "== checks of the benchmark's own arithmetic"
+wine "$checks" </dev/null | grep -E '^\[  (PASSED|FAILED) ' || true
+wine "$checks" --gtest_brief=1 </dev/null >/dev/null || { echo "the benchmark's checks failed" >&2; exit 1; }
+
+echo "== comment banks"
+wine "$bench" bank "$(winpath "$work/big.json")" big </dev/null | tr -d '\r' >"$work/big.txt"
+wine "$bench" bank "$(winpath "$work/small.json")" small </dev/null | tr -d '\r' >"$work/small.txt"
+bank_bytes=$(sed -n 's/^utf16-bytes //p' "$work/big.txt")
+echo "big: $(sed -n 's/^comments //p' "$work/big.txt") comments, $bank_bytes bytes of UTF-16 text," \
+     "$(stat -c %s "$work/big.json") bytes of JSON; small: $(sed -n 's/^comments //p' "$work/small.txt") comments"
+
+start_service() {  # NAME: starts the reference service with NAME.json; prints its URL
+  "$service" --port 0 --db "$work/$1.db" --log "$work/$1-requests.log" --bank "$work/$1.json" \
+    >"$work/$1-service.out" 2>&1 &
+  service_pids+=($!)
+  local url=""
+  for _ in $(seq 200); do
+    url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/$1-service.out" | head -n 1)
+    [ -n "$url" ] && break
+    sleep 0.05
+  done
+  [ -n "$url" ] || { cat "$work/$1-service.out" >&2; exit 1; }
+  printf '%s' "$url"
+}
+big_url=$(start_service big)
+small_url=$(start_service small)
+echo "services: big at $big_url, small at $small_url"
+
+median_table() {  # FILE...: "phase NAME MS" lines of several runs -> median per phase, in order
+  cat "$@" | awk '$1 == "phase" || $1 == "import" {
+      key = $1 " " $2; if (!(key in seen)) { seen[key] = 1; order[++n] = key }
+      values[key] = values[key] " " $3 }
+    END { for (i = 1; i <= n; ++i) {
+        count = split(values[order[i]], v, " ")
+        for (a = 1; a <= count; ++a) for (b = a + 1; b <= count; ++b) if (v[b] < v[a]) { t = v[a]; v[a] = v[b]; v[b] = t }
+        median = (count % 2) ? v[(count + 1) / 2] : (v[count / 2] + v[count / 2 + 1]) / 2
+        printf "| %s | %.3f | %.3f | %.3f |\n", order[i], median, v[1], v[count] } }'
+}
+
+echo "== cold start, $load_runs fresh processes each (ms: median, min, max)"
+wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$small_url" /f >/dev/null
+for mode in cold preload; do
+  for run in $(seq "$load_runs"); do
+    flag=""
+    [ "$mode" = preload ] && flag="--preload"
+    # shellcheck disable=SC2086
+    wine "$bench" load "$(winpath "$library")" "$(winpath "$empty")" $flag </dev/null | tr -d '\r' \
+      >"$work/load-$mode-$run.txt"
+  done
+  echo "-- $mode"
+  echo "| Step | Median | Min | Max |"
+  echo "|---|---:|---:|---:|"
+  median_table "$work"/load-"$mode"-*.txt
+done
+if [ -f "$standin" ]; then
+  for run in $(seq "$load_runs"); do
+    wine "$standin" --dll "$(winpath "$library")" --timing </dev/null | tr -d '\r' |
+      sed -n 's/^load-to-ribbon-loaded-ms /phase word-standin--timing /p' >"$work/standin-$run.txt"
+  done
+  median_table "$work"/standin-*.txt
+fi
+echo "Wine process start and exit (wine cmd /c exit), for scale:"
+for run in $(seq 3); do
+  started=$(date +%s%N)
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+  echo "  $(( ($(date +%s%N) - started) / 1000000 )) ms"
+done
+
+echo "== getters, login, click and memory ($subjects subjects loaded)"
+wine "$bench" run "$(winpath "$library")" "$small_url" "$big_url" teacher@example.org chalk-and-talk \
+  "$bank_bytes" "$subjects" </dev/null | tr -d '\r' | tee "$work/run.txt"
+echo "requests served: big $(grep -c '^GET ' "$work/big-requests.log" || true)," \
+     "small $(grep -c '^GET ' "$work/small-requests.log" || true)"
+
+if [ -x "$core_bench" ]; then
+  echo "== native core benchmark"
+  "$core_bench" --benchmark_min_time=0.2 2>&1 | grep -v '^\*\*\*'
+fi
