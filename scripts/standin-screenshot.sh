@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Usage: scripts/standin-screenshot.sh BUILD_DIR OUT.png
+# Photographs the Word stand-in's window while a teacher writes a report: starts the reference
+# comment service on loopback, points the add-in at it, registers QuillboxAddIn.dll in a Wine
+# prefix of its own and runs `word-standin.exe --window` with a scripted drive (log in through
+# the real login dialog, choose a subject, type a pupil's name, press Girl, type a heading into
+# the document and click two comments). The screen is taken with `import -window root` under
+# Xvfb once the second comment is in. Expects BUILD_DIR/native and BUILD_DIR/windows to be
+# built (scripts/demo.sh does that). Everything it starts is stopped again, also on failure.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUT.png" >&2; exit 2; }
+build="$(cd "$1" && pwd)"
+out="$(realpath -m "$2")"
+
+# Every Wine command shares one X display: run the whole script inside one Xvfb.
+if [ -z "${QUILLBOX_STANDIN_SCREENSHOT_DISPLAY:-}" ]; then
+  exec env QUILLBOX_STANDIN_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x680x24" bash "$0" "$build" "$out"
+fi
+
+work="$build/standin-screenshot"
+service="$build/native/reference-service/quillbox-reference-service"
+standin="$build/windows/word-standin/word-standin.exe"
+library="$build/windows/QuillboxAddIn.dll"
+export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+
+service_pid=""
+standin_pid=""
+cleanup() {
+  local status=$?
+  [ -n "$standin_pid" ] && kill "$standin_pid" 2>/dev/null && wait "$standin_pid" 2>/dev/null
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null && wait "$service_pid" 2>/dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  [ "$status" -ne 0 ] && echo "standin screenshot: failed (exit status $status); files are in $work" >&2
+  exit "$status"
+}
+trap cleanup EXIT
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+for file in "$service" "$standin" "$library"; do
+  [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
+done
+mkdir -p "$work" "$(dirname "$out")"
+rm -f "$work/bank.db" "$work/requests.log" "$work/transcript.txt"
+
+"$service" --port 0 --db "$work/bank.db" --log "$work/requests.log" >"$work/service.out" 2>&1 &
+service_pid=$!
+url=""
+for _ in $(seq 100); do
+  url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/service.out" | head -n 1)
+  [ -n "$url" ] && break
+  kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.out" >&2; exit 1; }
+  sleep 0.1
+done
+[ -n "$url" ] || { echo "the service did not say where it listens" >&2; exit 1; }
+
+bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+# Wine's background processes inherit the first command's output: keep them off ours.
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null
+# Title bars without a window manager, and no wait when a dialog hides.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
+wine regsvr32 /s "$(winpath "$library")"
+
+cat >"$work/drive.txt" <<'DRIVE'
+# A teacher starts Amira's English report.
+pause 1000
+answer-login jane.doe@example.com chalk-board
+click logIn
+select-subject 0
+type-name Amira
+press girl
+type-text Amira (English)
+new-paragraph
+click-comment 0
+click-comment 0
+print ready for the photograph
+pause 5000
+close
+DRIVE
+
+wine "$standin" --window --script "$(winpath "$work/drive.txt")" --step-ms 300 </dev/null >"$work/transcript.txt" 2>&1 &
+standin_pid=$!
+for _ in $(seq 600); do
+  grep -q '^ready for the photograph' "$work/transcript.txt" && break
+  kill -0 "$standin_pid" 2>/dev/null || { cat "$work/transcript.txt" >&2; exit 1; }
+  sleep 0.1
+done
+grep -q '^ready for the photograph' "$work/transcript.txt" || { echo "the drive did not reach the photograph" >&2; exit 1; }
+sleep 1
+import -window root "$out"
+wait "$standin_pid"
+standin_pid=""
+echo "screenshot in $out"
+sed 's/^/  /' "$work/transcript.txt"
