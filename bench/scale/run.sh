@@ -7,8 +7,8 @@
 # small bank and the big one, a login, a comment click with the next group's labels read
 # back, and the memory it holds with every subject loaded. Prints the figures and the result
 # table. BUILD_DIR holds native/ and windows/ (as scripts/demo.sh builds them); the windows
-# build needs the targets QuillboxAddIn, quillbox-scale-bench, quillbox-empty-library and
-# quillbox-scale-bench-checks, the native build quillbox-reference-service (and core_bench,
+# build needs the targets QuillboxAddIn, quillbox-scale-bench, quillbox-scale-load,
+# quillbox-empty-library and quillbox-scale-bench-checks, the native build quillbox-reference-service (and core_bench,
 # whose figures are printed at the end when it is built).
 #
 # Environment: LOAD_RUNS (cold starts per mode, default 9), SUBJECTS (subjects loaded for the
@@ -35,6 +35,7 @@ fi
 
 work="$windows/bench-scale-run"
 bench="$windows/tests/windows/bench-scale/quillbox-scale-bench.exe"
+loader="$windows/tests/windows/bench-scale/quillbox-scale-load.exe"
 checks="$windows/tests/windows/bench-scale/quillbox-scale-bench-checks.exe"
 empty="$windows/tests/windows/bench-scale/quillbox-empty-library.dll"
 library="$windows/QuillboxAddIn.dll"
@@ -46,7 +47,7 @@ subjects="${SUBJECTS:-50}"
 export WINEPREFIX="$windows/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 
-for file in "$bench" "$checks" "$empty" "$library" "$service"; do
+for file in "$bench" "$loader" "$checks" "$empty" "$library" "$service"; do
   [ -f "$file" ] || { echo "missing $file: build it first" >&2; exit 1; }
 done
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -114,7 +115,7 @@ for mode in cold preload; do
     flag=""
     [ "$mode" = preload ] && flag="--preload"
     # shellcheck disable=SC2086
-    wine "$bench" load "$(winpath "$library")" "$(winpath "$empty")" $flag </dev/null | tr -d '\r' \
+    wine "$loader" "$(winpath "$library")" "$(winpath "$empty")" $flag </dev/null | tr -d '\r' \
       >"$work/load-$mode-$run.txt"
   done
   echo "-- $mode"
@@ -137,8 +138,10 @@ for run in $(seq 3); do
 done
 
 echo "== getters, login, click and memory ($subjects subjects loaded)"
+load_ms=$(median_table "$work"/load-cold-*.txt | awk -F'|' '$2 ~ /phase total/ { gsub(/ /, "", $3); print $3 }')
+empty_ms=$(median_table "$work"/load-cold-*.txt | awk -F'|' '$2 ~ /phase empty-library/ { gsub(/ /, "", $3); print $3 }')
 wine "$bench" run "$(winpath "$library")" "$small_url" "$big_url" teacher@example.org chalk-and-talk \
-  "$bank_bytes" "$subjects" </dev/null | tr -d '\r' | tee "$work/run.txt"
+  "$load_ms" "$empty_ms" "$subjects" </dev/null | tr -d '\r' | tee "$work/run.txt"
 echo "requests served: big $(grep -c '^GET ' "$work/big-requests.log" || true)," \
      "small $(grep -c '^GET ' "$work/small-requests.log" || true)"
 

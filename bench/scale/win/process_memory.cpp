@@ -21,6 +21,17 @@ void AddHeapBusyBytes(HANDLE heap, MemorySnapshot& snapshot) {
   ::HeapUnlock(heap);
 }
 
+uint64_t CommittedPrivateBytes() {
+  uint64_t total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* address = nullptr;
+       ::VirtualQuery(address, &region, sizeof region) == sizeof region && region.RegionSize > 0;
+       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+  }
+  return total;
+}
+
 }  // namespace
 
 MemorySnapshot TakeMemorySnapshot() {
@@ -32,6 +43,7 @@ MemorySnapshot TakeMemorySnapshot() {
     snapshot.privateBytes = counters.PrivateUsage;
     snapshot.workingSetBytes = counters.WorkingSetSize;
   }
+  snapshot.committedPrivateBytes = CommittedPrivateBytes();
   std::vector<HANDLE> heaps(64);
   DWORD count = ::GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
   if (count > heaps.size()) {

@@ -1,7 +1,8 @@
 #pragma once
-// How much memory the process holds, three ways: the private bytes Windows charges it
-// (PrivateUsage), its working set, and the bytes of all busy blocks in its heaps (what the
-// C and C++ allocators hand out, counted by walking every heap).
+// How much memory the process holds: the private bytes Windows charges it (PrivateUsage from
+// GetProcessMemoryInfo, which Wine leaves at 0), the same counted by walking the address
+// space (committed private regions), its working set, and the bytes of all busy blocks in
+// its heaps (what the C and C++ allocators hand out, counted by walking every heap).
 
 #include <cstdint>
 
@@ -9,6 +10,7 @@ namespace quillbox::bench {
 
 struct MemorySnapshot {
   uint64_t privateBytes = 0;
+  uint64_t committedPrivateBytes = 0;
   uint64_t workingSetBytes = 0;
   uint64_t heapBusyBytes = 0;
   uint64_t heapBusyBlocks = 0;
