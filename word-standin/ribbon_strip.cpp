@@ -4,29 +4,16 @@
 
 #include <algorithm>
 
+#include "word-standin/ribbon_strip_metrics.h"
+
 namespace quillbox::standin {
+
+using namespace strip;
+
 namespace {
 
 constexpr wchar_t kStripClass[] = L"QuillboxStandinRibbonStrip";
 constexpr int kFirstControlId = 1000;
-constexpr int kTabHeight = 24;
-constexpr int kControlHeight = 22;
-constexpr int kRowStep = 24;                   // a small control and the gap below it
-constexpr int kRowsPerColumn = 3;
-constexpr int kContentHeight = kRowsPerColumn * kRowStep;
-constexpr int kLargeHeight = kContentHeight - 2;
-constexpr int kLabelHeight = 16;
-constexpr int kGap = 4;
-constexpr int kPad = 6;
-constexpr wchar_t kGalleryArrow[] = L" \x25BE";
-constexpr wchar_t kDefaultSizeString[] = L"MMMMMMMMMMMM";
-
-bool IsLarge(const RibbonControl& control) { return control.Attribute(L"size").value_or(L"") == L"large"; }
-
-bool ShowsCaption(const RibbonControl& control) {
-  return control.Attribute(L"showLabel").value_or(L"true") != L"false" &&
-         (control.Attribute(L"label") || control.Attribute(L"getLabel"));
-}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -63,21 +50,6 @@ void RegisterStripClass() {
 }
 
 }  // namespace
-
-// What a Win32 control shows of its ribbon control, to change only what changed.
-struct RibbonStrip::Shown {
-  std::wstring label;
-  std::optional<std::wstring> text;
-  bool pressed = false;
-  std::vector<std::wstring> items;
-  long selected = -1;
-};
-
-struct RibbonStrip::Slot {
-  win::UniqueWindow window;   // the control; for a group, its label below the controls
-  win::UniqueWindow extra;    // a group's separator, an edit box's or drop-down's caption
-  std::optional<Shown> shown; // nothing until the first Update
-};
 
 UniqueMenu GalleryMenu(const std::vector<GalleryItem>& items, std::optional<long> selected) {
   UniqueMenu menu(::CreatePopupMenu());
@@ -312,7 +284,7 @@ void RibbonStrip::Update() {
   int x = kPad;
   for (size_t i = 0; i < controls.size(); ++i) {
     if (controls[i].kind != L"group" || !view.Displayed(i) || !OnCurrentTab(i)) continue;
-    x += ArrangeGroup(i, x, kTabHeight + kPad, true).cx + kGap;
+    x += ArrangeGroup(i, x, kTabHeight + kPad).cx + kGap;
   }
   for (size_t i = 0; i < slots_.size(); ++i) {
     for (HWND window : {slots_[i].window.Get(), slots_[i].extra.Get()}) {
@@ -367,115 +339,6 @@ void RibbonStrip::Apply(Slot& slot) {
     SetTextIfChanged(slot.extra.Get(), now.label);
   }
   slot.shown = std::move(now);
-}
-
-int RibbonStrip::TextWidth(const std::wstring& text) const {
-  HDC context = ::GetDC(strip_.Get());
-  const HGDIOBJ old = ::SelectObject(context, font_);
-  SIZE size{};
-  ::GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
-  ::SelectObject(context, old);
-  ::ReleaseDC(strip_.Get(), context);
-  return size.cx;
-}
-
-SIZE RibbonStrip::LeafSize(size_t index) const {
-  const RibbonControl& control = host_.View()->Model().Controls()[index];
-  const std::wstring label = host_.View()->Label(index).value_or(L"");
-  const int height = IsLarge(control) ? kLargeHeight : kControlHeight;
-  if (control.kind == L"labelControl") return {TextWidth(label) + 4, kControlHeight};
-  if (control.kind == L"button" || control.kind == L"toggleButton") {
-    return {std::max(TextWidth(label) + 16, IsLarge(control) ? 64 : 24), height};
-  }
-  if (control.kind == L"gallery") return {std::max(TextWidth(label + kGalleryArrow) + 16, 64), height};
-  if (control.kind == L"editBox" || control.kind == L"dropDown") {
-    int width = TextWidth(control.Attribute(L"sizeString").value_or(kDefaultSizeString)) +
-                (control.kind == L"dropDown" ? 28 : 10);
-    if (ShowsCaption(control)) width += TextWidth(label) + kGap;
-    return {width, kControlHeight};
-  }
-  return {0, 0};
-}
-
-void RibbonStrip::Place(size_t index, int x, int y, SIZE size) {
-  const RibbonControl& control = host_.View()->Model().Controls()[index];
-  Slot& slot = slots_[index];
-  placed_[index] = true;
-  int controlX = x;
-  int controlWidth = size.cx;
-  if (slot.extra) {
-    const int captionWidth = TextWidth(host_.View()->Label(index).value_or(L"")) + kGap;
-    ::MoveWindow(slot.extra.Get(), x, y, captionWidth, size.cy, FALSE);
-    controlX += captionWidth;
-    controlWidth -= captionWidth;
-  }
-  // A combo box's height includes its open list.
-  const int height = control.kind == L"dropDown" ? 240 : size.cy;
-  ::MoveWindow(slot.window.Get(), controlX, y, controlWidth, height, TRUE);
-}
-
-SIZE RibbonStrip::Arrange(size_t index, int x, int y, bool place) {
-  const RibbonView& view = *host_.View();
-  const RibbonControl& control = view.Model().Controls()[index];
-  if (control.kind != L"box") {
-    const SIZE size = LeafSize(index);
-    if (place && size.cx > 0 && slots_[index].window) Place(index, x, y, size);
-    return size;
-  }
-  const bool horizontal = control.Attribute(L"boxStyle").value_or(L"horizontal") == L"horizontal";
-  SIZE total{0, 0};
-  for (const size_t child : children_[index]) {
-    if (!view.Displayed(child)) continue;
-    const SIZE size = horizontal ? Arrange(child, x + total.cx, y, place) : Arrange(child, x, y + total.cy, place);
-    if (size.cx == 0) continue;
-    if (horizontal) {
-      total.cx += size.cx + 2;
-      total.cy = std::max(total.cy, size.cy);
-    } else {
-      total.cx = std::max(total.cx, size.cx);
-      total.cy += kRowStep;
-    }
-  }
-  if (horizontal && total.cx > 0) total.cx -= 2;
-  return total;
-}
-
-// Large controls and boxes take a column each; small controls stack three to a column.
-SIZE RibbonStrip::ArrangeGroup(size_t group, int x, int y, bool place) {
-  const RibbonView& view = *host_.View();
-  const auto& controls = view.Model().Controls();
-  int columnX = x + kPad;
-  int columnWidth = 0;
-  int rows = 0;
-  const auto endColumn = [&] {
-    if (columnWidth > 0) columnX += columnWidth + kGap;
-    columnWidth = 0;
-    rows = 0;
-  };
-  for (const size_t child : children_[group]) {
-    if (!view.Displayed(child)) continue;
-    const RibbonControl& control = controls[child];
-    if (control.kind == L"box" || IsLarge(control)) {
-      endColumn();
-      const SIZE size = Arrange(child, columnX, y, place);
-      if (size.cx > 0) columnX += size.cx + kGap;
-      continue;
-    }
-    if (rows == kRowsPerColumn) endColumn();
-    const SIZE size = Arrange(child, columnX, y + rows * kRowStep, place);
-    if (size.cx == 0) continue;
-    columnWidth = std::max(columnWidth, static_cast<int>(size.cx));
-    ++rows;
-  }
-  endColumn();
-  const std::wstring label = view.Label(group).value_or(L"");
-  const int width = std::max(columnX - kGap - x + kPad, TextWidth(label) + 2 * kPad);
-  if (place) {
-    placed_[group] = true;
-    ::MoveWindow(slots_[group].window.Get(), x, y + kContentHeight + 2, width, kLabelHeight, TRUE);
-    ::MoveWindow(slots_[group].extra.Get(), x + width + kGap / 2 - 1, y, 2, kContentHeight + kLabelHeight, TRUE);
-  }
-  return {width, kContentHeight + kLabelHeight};
 }
 
 }  // namespace quillbox::standin

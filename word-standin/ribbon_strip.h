@@ -66,8 +66,19 @@ class RibbonStrip {
   void Chose(size_t control, long item);   // dropDown or gallery item
 
  private:
-  struct Shown;
-  struct Slot;
+  // What a Win32 control shows of its ribbon control, to change only what changed.
+  struct Shown {
+    std::wstring label;
+    std::optional<std::wstring> text;
+    bool pressed = false;
+    std::vector<std::wstring> items;
+    long selected = -1;
+  };
+  struct Slot {
+    win::UniqueWindow window;    // the control; for a group, its label below the controls
+    win::UniqueWindow extra;     // a group's separator, an edit box's or drop-down's caption
+    std::optional<Shown> shown;  // nothing until the first Update
+  };
 
   static LRESULT CALLBACK StripProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -78,9 +89,10 @@ class RibbonStrip {
   void Apply(Slot& slot);
   void UpdateTabs();
   bool OnCurrentTab(size_t control) const;
+  // Layout (ribbon_strip_layout.cpp): Arrange and ArrangeGroup place what they measure.
   SIZE LeafSize(size_t control) const;
-  SIZE Arrange(size_t control, int x, int y, bool place);
-  SIZE ArrangeGroup(size_t control, int x, int y, bool place);
+  SIZE Arrange(size_t control, int x, int y);
+  SIZE ArrangeGroup(size_t control, int x, int y);
   void Place(size_t control, int x, int y, SIZE size);
   int TextWidth(const std::wstring& text) const;
   template <typename Action>

@@ -287,17 +287,5 @@ TEST_F(StandinWindowTest, ChoosingAGalleryItemWritesAtThePanesSelection) {
   EXPECT_EQ(model_.chosen.back(), L"PhraseChosen phrase1 1");
 }
 
-TEST_F(StandinWindowTest, ScriptedDocumentTypingShowsInThePaneWithItsLineBreaks) {
-  SessionRunner runner(*host_, out_);
-  window_->Pane().LoadInto(host_->State().document);
-  ASSERT_TRUE(runner.RunLine(L"type-text Tom", 1));
-  ASSERT_TRUE(runner.RunLine(L"new-paragraph", 2));
-  window_->Pane().ShowFrom(host_->State().document);
-  EXPECT_EQ(WindowText(window_->Pane().Handle()), L"Tom\r\n");
-  ShowPhrases();
-  window_->Strip().Chose(IndexOf(L"phrase"), 0);
-  EXPECT_EQ(WindowText(window_->Pane().Handle()), L"Tom\r\nWorks hard. ");
-}
-
 }  // namespace
 }  // namespace quillbox::standin::testing
