@@ -33,7 +33,7 @@ cleanup() {
   [ -n "$standin_pid" ] && kill "$standin_pid" 2>/dev/null && wait "$standin_pid" 2>/dev/null
   [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null && wait "$service_pid" 2>/dev/null
   wineserver -k >/dev/null 2>&1 || true
-  [ "$status" -ne 0 ] && echo "standin screenshot: failed (exit status $status); files are in $work" >&2
+  [ "$status" -ne 0 ] && echo "standin screenshot: failed (exit status $status); see $work" >&2
   exit "$status"
 }
 trap cleanup EXIT
