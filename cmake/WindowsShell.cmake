@@ -1,10 +1,17 @@
 # The windows build: the Windows shell around the core, QuillboxAddIn.dll itself, the Word
 # stand-in host and the Windows-side tests (run under Wine).
 
+include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
+
 # Everything Windows-only except the DLL's entry points, so that test programs can link it.
+# A target with the property QUILLBOX_DELAY_LOAD set gets the delay-loaded forms of the
+# libraries that DelayLoad.cmake names.
 add_library(quillbox_win STATIC)
+set(quillbox_delay "$<BOOL:$<TARGET_PROPERTY:QUILLBOX_DELAY_LOAD>>")
 target_link_libraries(quillbox_win PUBLIC quillbox_core
-  ole32 oleaut32 uuid advapi32 winhttp comctl32 uxtheme gdi32 shell32 user32 crypt32)
+  ole32 oleaut32 uuid advapi32 uxtheme gdi32 user32 crypt32
+  "$<${quillbox_delay}:quillbox_delay_imports>"
+  "$<$<NOT:${quillbox_delay}>:winhttp;comctl32;shell32>")
 target_compile_definitions(quillbox_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0601)
 target_include_directories(quillbox_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
@@ -14,7 +21,7 @@ quillbox_warnings(quillbox_win)
 set(QUILLBOX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 add_library(QuillboxAddIn SHARED)
-set_target_properties(QuillboxAddIn PROPERTIES PREFIX "" OUTPUT_NAME "QuillboxAddIn")
+set_target_properties(QuillboxAddIn PROPERTIES PREFIX "" OUTPUT_NAME "QuillboxAddIn" QUILLBOX_DELAY_LOAD ON)
 target_link_libraries(QuillboxAddIn PRIVATE quillbox_win)
 target_link_options(QuillboxAddIn PRIVATE ${QUILLBOX_STATIC_LINK})
 quillbox_warnings(QuillboxAddIn)
