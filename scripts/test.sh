@@ -21,7 +21,7 @@ run_ctest() {
   local log="$build/ctest-$label.log"
   echo "== $label"
   set +e
-  ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$log"
   local status=${PIPESTATUS[0]}
   set -e
   local line passed=0 failed=0 total=0
@@ -85,7 +85,7 @@ set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wineserver -p >/dev/null 2>&1 </dev/null
   wine wineboot >/dev/null 2>&1 </dev/null
-  ctest --test-dir "$0" --output-on-failure --timeout 600
+  ctest --test-dir "$0" --output-on-failure --timeout 300
   status=$?
   wineserver -k >/dev/null 2>&1
   exit $status' "$build/windows" 2>&1 | tee "$windows_log"
