@@ -33,6 +33,7 @@ class ComPtr {
 
   T* Get() const noexcept { return p_; }
   T* operator->() const noexcept { return p_; }
+  T& operator*() const noexcept { return *p_; }
   explicit operator bool() const noexcept { return p_ != nullptr; }
 
   void Reset() noexcept {
