@@ -90,9 +90,19 @@ HostileServer::HostileServer(std::vector<std::pair<std::string, Misbehaviour>> r
 }
 
 HostileServer::~HostileServer() {
+  // Wakes the accepting thread with a connection of its own rather than closing the socket
+  // it waits on.
+  stopping_ = true;
   ::SetEvent(stop_);
-  ::closesocket(listener_);
+  const SOCKET wake = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<u_short>(port_));
+  ::connect(wake, reinterpret_cast<sockaddr*>(&address), sizeof address);
   thread_.join();
+  ::closesocket(wake);
+  ::closesocket(listener_);
   ::CloseHandle(stop_);
 }
 
@@ -106,7 +116,11 @@ std::vector<std::string> HostileServer::RequestLines() const {
 void HostileServer::Serve() {
   for (;;) {
     const SOCKET connection = ::accept(listener_, nullptr, nullptr);
-    if (connection == INVALID_SOCKET) return;  // the listener was closed
+    if (connection == INVALID_SOCKET) return;
+    if (stopping_) {
+      ::closesocket(connection);
+      return;
+    }
     Handle(connection);
     ::closesocket(connection);
   }

@@ -49,6 +49,7 @@ class HostileServer {
   std::vector<std::pair<std::string, Misbehaviour>> routes_;
   SOCKET listener_ = INVALID_SOCKET;
   HANDLE stop_ = nullptr;
+  std::atomic<bool> stopping_{false};
   int port_ = 0;
   mutable std::mutex mutex_;
   std::vector<std::string> requestLines_;
