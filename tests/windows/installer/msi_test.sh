@@ -11,7 +11,7 @@ upgrade_package="Z:${3//\//\\}"
 dll_unix="$4"
 standin="$5"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/registry_listing.sh"
+source "$here/../registry_checks.sh"
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY

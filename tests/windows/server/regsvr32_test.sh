@@ -20,47 +20,7 @@ hklm='HKEY_LOCAL_MACHINE'
 hkcu='HKEY_CURRENT_USER'
 addins='Software\Microsoft\Office\Word\Addins'
 
-passed=0
-failed=0
-
-pass() { passed=$((passed + 1)); }
-fail() { failed=$((failed + 1)); echo "FAILED: $*"; }
-
-quiet_wine() { wine "$@" </dev/null >/dev/null 2>&1; }
-
-# The key and everything below it, flattened and sorted; "(missing)" when it does not exist.
-listing() {
-  local out status
-  out=$(wine reg query "$1" /s </dev/null 2>/dev/null | tr -d '\r')
-  status=${PIPESTATUS[0]}
-  if [ "$status" -ne 0 ]; then
-    echo "(missing)"
-    return
-  fi
-  { echo "$1"; awk '
-    /^$/ { next }
-    /^HKEY_/ { key = $0; print key; next }
-    /^    / {
-      line = substr($0, 5)
-      n = split(line, part, /    /)
-      name = part[1]; type = part[2]; data = ""
-      for (i = 3; i <= n; i++) data = data (i > 3 ? "    " : "") part[i]
-      if (name == "(Default)") name = "@"; else name = "[" name "]"
-      print key "\\" name " " type (data == "" ? "" : " " data)
-    }' <<<"$out"; } | LC_ALL=C sort -u
-}
-
-expect_listing() {
-  local what="$1" key="$2" expected actual
-  expected=$(LC_ALL=C sort)
-  actual=$(listing "$key")
-  if [ "$actual" == "$expected" ]; then
-    pass
-  else
-    fail "$what: $key"
-    diff <(echo "$expected") <(echo "$actual") | sed 's/^/    /'
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../registry_checks.sh"
 
 # expect_keys yes|no WHAT KEY...: the keys exist, or do not.
 expect_keys() {
@@ -77,17 +37,6 @@ expect_keys() {
   done
 }
 
-expect_status() {
-  local what="$1" expected="$2"
-  shift 2
-  quiet_wine "$@"
-  local status=$?
-  if { [ "$expected" == ok ] && [ "$status" -eq 0 ]; } || { [ "$expected" == fail ] && [ "$status" -ne 0 ]; }; then
-    pass
-  else
-    fail "$what: '$*' exited $status"
-  fi
-}
 
 remove_everything() {
   quiet_wine regsvr32 /s /u "$dll"
