@@ -37,24 +37,16 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
+source "$root/scripts/lib/reference-service.sh"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 for file in "$service" "$standin" "$library"; do
   [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
 done
 mkdir -p "$work" "$(dirname "$out")"
-rm -f "$work/bank.db" "$work/requests.log" "$work/transcript.txt"
+rm -f "$work/transcript.txt"
 
-"$service" --port 0 --db "$work/bank.db" --log "$work/requests.log" >"$work/service.out" 2>&1 &
-service_pid=$!
-url=""
-for _ in $(seq 100); do
-  url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/service.out" | head -n 1)
-  [ -n "$url" ] && break
-  kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.out" >&2; exit 1; }
-  sleep 0.1
-done
-[ -n "$url" ] || { echo "the service did not say where it listens" >&2; exit 1; }
+start_reference_service "$service" "$work" || exit 1
 
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 # Wine's background processes inherit the first command's output: keep them off ours.

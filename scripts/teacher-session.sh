@@ -39,25 +39,17 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+source "$root/scripts/lib/reference-service.sh"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 for file in "$service" "$standin" "$library"; do
   [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
 done
-rm -rf "$work/bank.db" "$work/requests.log" "$work/screenshots"
+rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
 
 stage "starting the reference comment service"
-"$service" --port 0 --db "$work/bank.db" --log "$work/requests.log" >"$work/service.out" 2>&1 &
-service_pid=$!
-url=""
-for _ in $(seq 100); do
-  url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/service.out" | head -n 1)
-  [ -n "$url" ] && break
-  kill -0 "$service_pid" 2>/dev/null || { cat "$work/service.out" >&2; exit 1; }
-  sleep 0.1
-done
-[ -n "$url" ] || { echo "the service did not say where it listens" >&2; exit 1; }
+start_reference_service "$service" "$work" || exit 1
 echo "service at $url"
 
 stage "making the Wine prefix"
