@@ -29,7 +29,8 @@ class CannedHttp final : public HttpTransport {
   std::vector<std::pair<std::string, std::string>> replies_;
 };
 
-class FixedSettings final : public SettingsReader {
+// The discard port on loopback, where nothing answers.
+class DiscardPortSettings final : public SettingsReader {
  public:
   std::u16string ReadServiceBaseUrl() override { return u"http://127.0.0.1:9"; }
 };
@@ -55,7 +56,7 @@ class InlineProgress final : public ProgressRunner {
   }
 };
 
-class RecordingErrors final : public ErrorDialog {
+class RecordingErrorMessages final : public ErrorDialog {
  public:
   void Show(const std::u16string& message, const std::u16string&) override { shown.push_back(message); }
   std::vector<std::u16string> shown;
@@ -84,11 +85,11 @@ class FakeShellPorts final : public win::ShellPorts {
   ErrorDialog& Errors() override { return errors; }
 
   CannedHttp http{SampleReplies()};
-  FixedSettings settings;
+  DiscardPortSettings settings;
   RecordingBrowser browser;
   AnsweringLogin login;
   InlineProgress progress;
-  RecordingErrors errors;
+  RecordingErrorMessages errors;
 };
 
 }  // namespace quillbox::test

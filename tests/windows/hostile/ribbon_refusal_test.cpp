@@ -147,7 +147,9 @@ std::vector<RibbonAction> Actions() {
        [](AddinUnderTest& a, size_t failedAt) {
          EXPECT_EQ(L"Pupil name is a delight to teach. ", a.DocumentText());
          // The clicked index is stored first; an advance rebuilds the comment list after it.
-         if (failedAt == 0) EXPECT_EQ(1, a.Store().SelectedCommentIndex());
+         if (failedAt == 0) {
+           EXPECT_EQ(1, a.Store().SelectedCommentIndex());
+         }
          // The advance sets the next group before its refresh can fail.
          EXPECT_EQ(failedAt == 0 ? 0 : 1, a.Store().SelectedCommentGroupIndex());
        }},
