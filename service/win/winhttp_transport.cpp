@@ -13,6 +13,13 @@ namespace {
 
 constexpr wchar_t kUserAgent[] = L"QuillboxAddIn/1.0";
 
+// How long a request waits for the reply's headers once it has been sent. Windows bounds this
+// wait with its 30-second receive time-out, but other WinHTTP implementations (Wine's among
+// them) wait without limit unless told, which would hold Word for as long as a server that
+// accepts the connection stays silent. The same 30 seconds are set here; every other
+// time-out keeps the stack's default.
+constexpr DWORD kReplyHeadersTimeoutMs = 30000;
+
 // Host and path are bytes of the request URL, which the core builds as UTF-8 (the base URL
 // is converted from the registry's UTF-16, the parameters are percent-escaped ASCII).
 std::wstring WideFromUrlBytes(const std::string& bytes) { return ToWide(Utf8ToUtf16(bytes)); }
@@ -41,6 +48,10 @@ std::string WinHttpTransport::Get(const std::string& url) {
     UniqueWinHttpHandle session(::WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) return body;
+    // Without it the request still goes out, only with the stack's own limit.
+    DWORD replyHeadersTimeout = kReplyHeadersTimeoutMs;
+    ::WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &replyHeadersTimeout,
+                       sizeof replyHeadersTimeout);
 
     const RequestTarget target = SplitRequestUrl(url);
     const std::wstring host = WideFromUrlBytes(target.host);

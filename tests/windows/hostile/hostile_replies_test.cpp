@@ -6,6 +6,9 @@
 
 #include <psapi.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -138,6 +141,36 @@ TEST(HostileReplies, FiftyMegabyteReplyArrivesAndIsRead) {
   ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory));
   // The server's copy, the body and the parsed document: well under 20 copies of the reply.
   EXPECT_LT(memory.PeakWorkingSetSize, 20 * padding) << memory.PeakWorkingSetSize;
+}
+
+class RecordingAddresses : public BrowserOpener {
+ public:
+  void Open(const std::u16string& address) override { opened.push_back(address); }
+  std::vector<std::u16string> opened;
+};
+
+// The website button asks for its login key on Word's own thread. A server that takes the
+// request and never answers must not keep that thread: the request gives up when no reply
+// arrives in time, and the plain page opens instead of the automatic login.
+TEST(HostileReplies, SilentServerReleasesTheWebsiteButton) {
+  auto server = std::make_unique<HostileServer>(
+      std::vector<std::pair<std::string, Misbehaviour>>{{"/service/loginkey", Silent(INFINITE)}});
+  win::WinHttpTransport transport;
+  FixedSettings settings(Utf16(server->BaseUrl()));
+  RecordingAddresses browser;
+  CoreWithFakes fixture(transport, settings, browser);
+  fixture.core.RibbonLoaded();
+
+  std::future<void> button = std::async(std::launch::async, [&] { fixture.core.EditComments(); });
+  // Well past the 30-second wait for the reply; a button still waiting then is waiting on the
+  // server alone, which stopping the server ends.
+  const bool cameBack = button.wait_for(std::chrono::seconds(90)) == std::future_status::ready;
+  const std::string baseUrl = server->BaseUrl();
+  server.reset();
+  button.get();
+
+  EXPECT_TRUE(cameBack) << "the button waited on the silent server until the server was stopped";
+  EXPECT_EQ(std::vector<std::u16string>{Utf16(baseUrl + "/index/edit")}, browser.opened);
 }
 
 // The transport alone: a 50 MB body cut by a reset part way keeps what arrived, and nothing
