@@ -29,32 +29,4 @@ HRESULT AddinDispatch::Call(const std::wstring& name, std::vector<VARIANT> argum
   return win::InvokeFailure(outcome, exception);
 }
 
-VARIANT DispatchArgument(IDispatch* object) {
-  VARIANT value;
-  value.vt = VT_DISPATCH;
-  value.pdispVal = object;
-  return value;
-}
-
-VARIANT LongArgument(LONG number) {
-  VARIANT value;
-  value.vt = VT_I4;
-  value.lVal = number;
-  return value;
-}
-
-VARIANT BstrByRefArgument(BSTR* text) {
-  VARIANT value;
-  value.vt = VT_BSTR | VT_BYREF;
-  value.pbstrVal = text;
-  return value;
-}
-
-VARIANT BoolByRefArgument(VARIANT_BOOL* flag) {
-  VARIANT value;
-  value.vt = VT_BOOL | VT_BYREF;
-  value.pboolVal = flag;
-  return value;
-}
-
 }  // namespace quillbox::standin

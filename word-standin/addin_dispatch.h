@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/win/com_ptr.h"
+#include "common/win/dispatch_arguments.h"
 
 namespace quillbox::standin {
 
@@ -33,10 +34,9 @@ class AddinDispatch {
   std::map<std::wstring, DISPID> ids_;
 };
 
-// Argument helpers: non-owning VARIANTs.
-VARIANT DispatchArgument(IDispatch* object);
-VARIANT LongArgument(LONG value);
-VARIANT BstrByRefArgument(BSTR* text);
-VARIANT BoolByRefArgument(VARIANT_BOOL* flag);
+using win::BoolByRefArgument;
+using win::BstrByRefArgument;
+using win::DispatchArgument;
+using win::LongArgument;
 
 }  // namespace quillbox::standin

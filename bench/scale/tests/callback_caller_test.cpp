@@ -50,7 +50,7 @@ TEST(CallbackCallerTest, PassesArgumentsLastFirstToTheLookedUpMethod) {
   RecordingDispatch target;
   NullDispatch control;
   CallbackCaller caller(&target);
-  PreparedCall call = caller.Prepare(L"GetItemLabelComment", {DispatchValue(&control), LongValue(42)});
+  PreparedCall call = caller.Prepare(L"GetItemLabelComment", {DispatchArgument(&control), LongArgument(42)});
   VARIANT result;
   ASSERT_EQ(caller.Call(call, result), S_OK);
   EXPECT_EQ(target.invokedId, 107);
@@ -74,7 +74,7 @@ TEST(CallbackCallerTest, RefusesUnknownNamesAndTooManyArguments) {
   RecordingDispatch target;
   CallbackCaller caller(&target);
   EXPECT_THROW(caller.IdOf(L"NoSuchCallback"), std::runtime_error);
-  EXPECT_THROW(caller.Prepare(L"GetItemLabelComment", {LongValue(1), LongValue(2), LongValue(3), LongValue(4)}),
+  EXPECT_THROW(caller.Prepare(L"GetItemLabelComment", {LongArgument(1), LongArgument(2), LongArgument(3), LongArgument(4)}),
                std::invalid_argument);
 }
 

@@ -77,7 +77,7 @@ AddinUnderTest::AddinUnderTest(const std::wstring& libraryPath, LoadPhasesMs& ph
 
   Check(object_.As(IID_IDispatch, dispatch_), "QueryInterface(IDispatch)");
   callbacks_ = std::make_unique<CallbackCaller>(dispatch_.Get());
-  PreparedCall ribbonLoaded = callbacks_->Prepare(L"RibbonLoaded", {DispatchValue(ribbonUi_.Get())});
+  PreparedCall ribbonLoaded = callbacks_->Prepare(L"RibbonLoaded", {DispatchArgument(ribbonUi_.Get())});
   lap(phases.lookUpOnLoad);
 
   Check(callbacks_->Call(ribbonLoaded), "RibbonLoaded");

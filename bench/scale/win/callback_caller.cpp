@@ -45,32 +45,4 @@ HRESULT CallbackCaller::Call(PreparedCall& call) const {
   return outcome;
 }
 
-VARIANT DispatchValue(IDispatch* object) {
-  VARIANT value;
-  value.vt = VT_DISPATCH;
-  value.pdispVal = object;
-  return value;
-}
-
-VARIANT LongValue(LONG number) {
-  VARIANT value;
-  value.vt = VT_I4;
-  value.lVal = number;
-  return value;
-}
-
-VARIANT BstrReference(BSTR* text) {
-  VARIANT value;
-  value.vt = VT_BSTR | VT_BYREF;
-  value.pbstrVal = text;
-  return value;
-}
-
-VARIANT BoolReference(VARIANT_BOOL* flag) {
-  VARIANT value;
-  value.vt = VT_BOOL | VT_BYREF;
-  value.pboolVal = flag;
-  return value;
-}
-
 }  // namespace quillbox::bench

@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/win/dispatch_arguments.h"
+
 namespace quillbox::bench {
 
 struct PreparedCall {
@@ -39,9 +41,9 @@ class CallbackCaller {
   IDispatch* target_;
 };
 
-VARIANT DispatchValue(IDispatch* object);
-VARIANT LongValue(LONG number);
-VARIANT BstrReference(BSTR* text);
-VARIANT BoolReference(VARIANT_BOOL* flag);
+using win::BoolByRefArgument;
+using win::BstrByRefArgument;
+using win::DispatchArgument;
+using win::LongArgument;
 
 }  // namespace quillbox::bench

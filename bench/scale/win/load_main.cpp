@@ -63,7 +63,7 @@ int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bo
   NullDispatch nothing;
   CallbackCaller nothingCaller(&nothing);
   mark = NowMs();
-  PreparedCall call = nothingCaller.Prepare(L"RibbonLoaded", {DispatchValue(&nothing)});
+  PreparedCall call = nothingCaller.Prepare(L"RibbonLoaded", {DispatchArgument(&nothing)});
   nothingCaller.Call(call);
   std::printf("phase do-nothing-dispatch %.3f\n", NowMs() - mark);
 

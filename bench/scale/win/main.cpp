@@ -112,7 +112,7 @@ constexpr int kGetterRounds = 7;
 constexpr int kCallsPerRound = 2000;
 
 LONG CountBy(const CallbackCaller& caller, IDispatch* control, const wchar_t* getter) {
-  PreparedCall call = caller.Prepare(getter, {DispatchValue(control)});
+  PreparedCall call = caller.Prepare(getter, {DispatchArgument(control)});
   VARIANT result;
   caller.Call(call, result);
   const LONG count = AsLong(result);
@@ -123,8 +123,8 @@ LONG CountBy(const CallbackCaller& caller, IDispatch* control, const wchar_t* ge
 // Microseconds per Invoke: the median over rounds of the mean of one round.
 double GetterMicroseconds(const CallbackCaller& caller, IDispatch* control, const GetterCase& getter) {
   const LONG items = getter.indexed ? std::max<LONG>(CountBy(caller, control, getter.countGetter), 1) : 1;
-  PreparedCall call = getter.indexed ? caller.Prepare(getter.name, {DispatchValue(control), LongValue(0)})
-                                     : caller.Prepare(getter.name, {DispatchValue(control)});
+  PreparedCall call = getter.indexed ? caller.Prepare(getter.name, {DispatchArgument(control), LongArgument(0)})
+                                     : caller.Prepare(getter.name, {DispatchArgument(control)});
   std::vector<double> rounds;
   for (int round = 0; round <= kGetterRounds; ++round) {
     const double start = NowMs();
@@ -157,7 +157,7 @@ struct LoginFigures {
 };
 
 LoginFigures TimedLogin(AddinUnderTest& addin, const std::wstring& email, const std::wstring& password) {
-  PreparedCall logIn = addin.Callbacks().Prepare(L"LogIn", {DispatchValue(addin.Ribbon())});
+  PreparedCall logIn = addin.Callbacks().Prepare(L"LogIn", {DispatchArgument(addin.Ribbon())});
   LoginAnswerer answerer(email, password);
   const double start = NowMs();
   if (FAILED(addin.Callbacks().Call(logIn))) throw std::runtime_error("LogIn failed");
@@ -203,23 +203,23 @@ ClickFigures TimedClicks(AddinUnderTest& addin, IDispatch* control, int clicks) 
   const CallbackCaller& caller = addin.Callbacks();
   BSTR noId = nullptr;
   PreparedCall chooseFirstGroup =
-      caller.Prepare(L"SelecteItemChangedCategory", {DispatchValue(control), BstrReference(&noId), LongValue(0)});
+      caller.Prepare(L"SelecteItemChangedCategory", {DispatchArgument(control), BstrByRefArgument(&noId), LongArgument(0)});
   PreparedCall click =
-      caller.Prepare(L"SelecteItemChangedComment", {DispatchValue(control), BstrReference(&noId), LongValue(0)});
+      caller.Prepare(L"SelecteItemChangedComment", {DispatchArgument(control), BstrByRefArgument(&noId), LongArgument(0)});
   struct Gallery {
     PreparedCall count, label, id, selected;
   };
   const auto gallery = [&](const wchar_t* count, const wchar_t* label, const wchar_t* id, const wchar_t* selected) {
-    return Gallery{caller.Prepare(count, {DispatchValue(control)}),
-                   caller.Prepare(label, {DispatchValue(control), LongValue(0)}),
-                   caller.Prepare(id, {DispatchValue(control), LongValue(0)}),
-                   caller.Prepare(selected, {DispatchValue(control)})};
+    return Gallery{caller.Prepare(count, {DispatchArgument(control)}),
+                   caller.Prepare(label, {DispatchArgument(control), LongArgument(0)}),
+                   caller.Prepare(id, {DispatchArgument(control), LongArgument(0)}),
+                   caller.Prepare(selected, {DispatchArgument(control)})};
   };
   Gallery groups = gallery(L"GetItemCountCategory", L"GetItemLabelCategory", L"GetItemIDCategory",
                            L"GetSelectedItemIndexCategory");
   Gallery comments = gallery(L"GetItemCountComment", L"GetItemLabelComment", L"GetItemIDComment",
                              L"GetSelectedItemIndexComment");
-  PreparedCall groupLabel = caller.Prepare(L"GetLabelCategory", {DispatchValue(control)});
+  PreparedCall groupLabel = caller.Prepare(L"GetLabelCategory", {DispatchArgument(control)});
 
   ClickFigures figures;
   const auto readAgain = [&](Gallery& g) {
@@ -319,7 +319,7 @@ int MeasureRun(const std::vector<std::wstring>& args) {
   const CallbackCaller& caller = addin.Callbacks();
   BSTR noId = nullptr;
   PreparedCall chooseSubject =
-      caller.Prepare(L"SelecteItemChangedSubject", {DispatchValue(&control), BstrReference(&noId), LongValue(0)});
+      caller.Prepare(L"SelecteItemChangedSubject", {DispatchArgument(&control), BstrByRefArgument(&noId), LongArgument(0)});
   std::vector<double> subjectSwitchMs;
   for (int s = 1; s < subjectsToLoad; ++s) {
     chooseSubject.arguments[0].lVal = s;
