@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <oaidl.h>
 #include <unknwn.h>
 
 namespace quillbox::standin {
@@ -40,6 +41,26 @@ class ComObject : public Interface {
 
  private:
   ULONG references_ = 1;
+};
+
+// An IDispatch-based object that offers no members by name: callers that only hold on to it,
+// or that call its own interface's methods directly, never use the dispatch side.
+template <typename Interface>
+class NamelessDispatch : public ComObject<Interface> {
+ public:
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
 };
 
 }  // namespace quillbox::standin

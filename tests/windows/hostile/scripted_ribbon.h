@@ -13,7 +13,7 @@
 
 namespace quillbox::test {
 
-class ScriptedRibbon final : public standin::ComObject<IRibbonUI> {
+class ScriptedRibbon final : public standin::NamelessDispatch<IRibbonUI> {
  public:
   // Calls counted from 0 since the last Rearm; the call numbered failAt returns failure and
   // is not recorded. Without failAt every call succeeds.
@@ -24,19 +24,6 @@ class ScriptedRibbon final : public standin::ComObject<IRibbonUI> {
     invalidated.clear();
   }
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-  }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
   STDMETHODIMP Invalidate() override { return E_NOTIMPL; }
   STDMETHODIMP InvalidateControl(BSTR controlId) override {
     const size_t call = calls_++;
