@@ -20,9 +20,6 @@ if [ -z "${QUILLBOX_STANDIN_SCREENSHOT_DISPLAY:-}" ]; then
 fi
 
 work="$build/standin-screenshot"
-service="$build/native/reference-service/quillbox-reference-service"
-standin="$build/windows/word-standin/word-standin.exe"
-library="$build/windows/QuillboxAddIn.dll"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 
@@ -38,11 +35,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$root/scripts/lib/reference-service.sh"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
-for file in "$service" "$standin" "$library"; do
-  [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
-done
+source "$root/scripts/lib/built-programs.sh"
 mkdir -p "$work" "$(dirname "$out")"
 rm -f "$work/transcript.txt"
 

@@ -17,9 +17,6 @@ if [ -z "${QUILLBOX_SESSION_DISPLAY:-}" ]; then
 fi
 
 work="$build/demo"
-service="$build/native/reference-service/quillbox-reference-service"
-standin="$build/windows/word-standin/word-standin.exe"
-library="$build/windows/QuillboxAddIn.dll"
 script="$root/demo/teacher-session.txt"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
@@ -40,11 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$root/scripts/lib/reference-service.sh"
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
-for file in "$service" "$standin" "$library"; do
-  [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
-done
+source "$root/scripts/lib/built-programs.sh"
 rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
 
