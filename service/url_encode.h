@@ -9,4 +9,9 @@ namespace quillbox {
 // and ~ ! * ( ) '.
 std::string UrlEncode(std::u16string_view text);
 
+// The bytes as they stand, each escaped as %XX (upper-case hex) except the characters that
+// never need escaping anywhere in a URL: ASCII letters, digits and - . _ ~. Text made only of
+// those comes back unchanged.
+std::string PercentEscapeBytes(std::string_view bytes);
+
 }  // namespace quillbox

@@ -76,10 +76,10 @@ class StandInBrowser {
 };
 
 // Served by the plain loopback server: {"loginkey":"k3y+/=&x"} at this base URL, nothing at
-// the other.
+// the other. The key goes into the address percent-escaped.
 constexpr char kBaseWithKey[] = "/website-with-key";
 constexpr char kBaseWithoutKey[] = "/website-without-key";
-constexpr char kLoginKey[] = "k3y+/=&x";
+constexpr char kLoginKey[] = "k3y%2B%2F%3D%26x";
 
 TEST(WebsiteLaunchTest, ShellOpenerHandsTheAddressToTheBrowser) {
   const StandInBrowser browser;

@@ -16,7 +16,7 @@ TEST(WebsiteAddress, HasFourForms) {
   EXPECT_EQ(WebsiteAddress(base, std::nullopt, u""), u"http://svc.test/");
   EXPECT_EQ(WebsiteAddress(base, std::nullopt, u"index/edit"), u"http://svc.test/index/edit");
   EXPECT_EQ(WebsiteAddress(u"http://svc.test/", std::string("a b&c"), u""),
-            u"http://svc.test//index/autologin?key=a b&c&redirect=");
+            u"http://svc.test//index/autologin?key=a%20b%26c&redirect=");
 }
 
 class Website : public ::testing::Test, public CoreFixture {
@@ -33,6 +33,33 @@ TEST_F(Website, OpensLoggedInThroughAFreshKeyEachTime) {
   ASSERT_EQ(http.requests.size(), 2u);
   EXPECT_EQ(http.requests[0], "http://comments.test/service/loginkey?user=&password=") << "not logged in yet";
   EXPECT_TRUE(ribbon.invalidated.empty());
+}
+
+TEST_F(Website, EscapesEveryKeyCharacterThatCouldLeaveTheQueryValue) {
+  struct Case {
+    const char* reply;  // the JSON string of "loginkey", as the server sends it
+    const char16_t* key;
+  };
+  const Case cases[] = {
+      {"0123456789abcdefABCDEF", u"0123456789abcdefABCDEF"},
+      {"a-b.c_d~e", u"a-b.c_d~e"},
+      {"a b", u"a%20b"},
+      {R"(\"x\" 'y')", u"%22x%22%20%27y%27"},
+      {"100%", u"100%25"},
+      {"a&redirect=evil#frag", u"a%26redirect%3Devil%23frag"},
+      {"+/=?", u"%2B%2F%3D%3F"},
+      {"caf\u00e9", u"caf%C3%A9"},
+      {R"(a\u0000b)", u"a%00b"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reply);
+    http.replies.clear();
+    http.Reply("/service/loginkey", std::string(R"({"loginkey":")") + c.reply + "\"}");
+    browser.opened.clear();
+    core.EditComments();
+    EXPECT_EQ(browser.opened,
+              (Ids{u"http://comments.test/index/autologin?key=" + std::u16string(c.key) + u"&redirect=index/edit"}));
+  }
 }
 
 TEST_F(Website, OpensThePlainPageWithoutAKey) {
