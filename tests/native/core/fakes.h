@@ -13,6 +13,7 @@
 
 #include "addin/addin_core.h"
 #include "common/com_error.h"
+#include "service/proxy_lookup.h"
 
 namespace quillbox::testing {
 
@@ -86,6 +87,24 @@ class FakeTransport : public HttpTransport {
 
  private:
   std::mutex mutex_;
+};
+
+// The user's Internet settings and the automatic answer, as a test sets them; counts the
+// look-ups and records the URLs that automatic detection was asked about.
+class FakeProxyLookup : public ProxyLookup {
+ public:
+  std::optional<UserProxySettings> UserSettings() override {
+    ++settingsReads;
+    return settings;
+  }
+  std::optional<AutoProxyAnswer> AutoProxyFor(const std::string& url, bool, const std::string&) override {
+    autoLookups.push_back(url);
+    return autoAnswer;
+  }
+  std::optional<UserProxySettings> settings = UserProxySettings{};
+  std::optional<AutoProxyAnswer> autoAnswer;
+  int settingsReads = 0;
+  std::vector<std::string> autoLookups;
 };
 
 class FakeSettings : public SettingsReader {

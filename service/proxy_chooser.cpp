@@ -1,0 +1,69 @@
+#include "service/proxy_chooser.h"
+
+#include <cctype>
+
+#include "service/proxy_lists.h"
+#include "service/url_split.h"
+
+namespace quillbox {
+namespace {
+
+struct SchemeAndHost {
+  std::string scheme;
+  std::string host;
+  std::string Key() const { return scheme + "://" + host; }
+};
+
+SchemeAndHost SchemeAndHostOf(const std::string& url) {
+  const RequestTarget target = SplitRequestUrl(url);
+  SchemeAndHost parts{target.secure ? "https" : "http", target.host};
+  for (char& c : parts.host) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return parts;
+}
+
+ProxyRoute Direct() { return ProxyRoute{ProxyRoute::Kind::Direct, {}}; }
+ProxyRoute Through(std::string proxy) { return ProxyRoute{ProxyRoute::Kind::Proxy, std::move(proxy)}; }
+
+}  // namespace
+
+ProxyRoute ProxyChooser::RouteFor(const std::string& url) {
+  const SchemeAndHost parts = SchemeAndHostOf(url);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = remembered_.find(parts.Key());
+    if (found != remembered_.end()) return found->second;
+  }
+  // Looked up without the lock: detection can take seconds, and requests run one at a time.
+  const ProxyRoute route = Decide(url, parts.scheme, parts.host);
+  std::lock_guard<std::mutex> lock(mutex_);
+  remembered_[parts.Key()] = route;
+  return route;
+}
+
+void ProxyChooser::ConnectFailed(const std::string& url) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto found = remembered_.find(SchemeAndHostOf(url).Key());
+  if (found != remembered_.end() && found->second.kind == ProxyRoute::Kind::Proxy) remembered_.erase(found);
+}
+
+ProxyRoute ProxyChooser::Decide(const std::string& url, const std::string& scheme, const std::string& host) {
+  const std::optional<UserProxySettings> settings = lookup_.UserSettings();
+  if (!settings) return ProxyRoute{};
+
+  if (settings->autoDetect || !settings->autoConfigUrl.empty()) {
+    const std::optional<AutoProxyAnswer> answer =
+        lookup_.AutoProxyFor(url, settings->autoDetect, settings->autoConfigUrl);
+    if (answer) {
+      if (answer->direct || BypassListNames(answer->bypass, scheme, host)) return Direct();
+      if (std::optional<std::string> proxy = ProxyForScheme(answer->proxy, scheme)) return Through(*proxy);
+    }
+  }
+
+  if (std::optional<std::string> proxy = ProxyForScheme(settings->proxy, scheme)) {
+    if (BypassListNames(settings->bypass, scheme, host)) return Direct();
+    return Through(*proxy);
+  }
+  return ProxyRoute{};
+}
+
+}  // namespace quillbox
