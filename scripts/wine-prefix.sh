@@ -13,3 +13,15 @@ if [ ! -f "$prefix/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   wineserver -w
 fi
+# The user's Internet settings with no proxy of any kind, automatic detection included, in the
+# binary form Windows stores them in. Without the value Wine reports automatic detection as
+# switched on (Windows' own default for a new user), and the
+# add-in, which follows these settings, would search the network for a proxy script (WPAD)
+# in every test. Tests that set a proxy write this value and put it back afterwards.
+if ! grep -q '"DefaultConnectionSettings"' "$prefix/user.reg" 2>/dev/null; then
+  /usr/lib/wine/wine64 reg add \
+    'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \
+    /v DefaultConnectionSettings /t REG_BINARY /d 460000000000000001000000000000000000000000000000 /f \
+    >/dev/null 2>&1 </dev/null
+  wineserver -w
+fi

@@ -39,14 +39,70 @@ void ReadBody(HINTERNET request, std::string& body) {
   }
 }
 
+// A session for the route. WinHTTP applies a proxy only when the session is opened with it
+// (some implementations ignore a proxy set later on the request); the bypass list has already
+// been applied when the route was chosen.
+UniqueWinHttpHandle OpenSession(const ProxyRoute& route) {
+  if (route.kind == ProxyRoute::Kind::Proxy) {
+    const std::wstring proxy = WideFromUrlBytes(route.proxy);
+    return UniqueWinHttpHandle(::WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.c_str(),
+                                             WINHTTP_NO_PROXY_BYPASS, 0));
+  }
+  const DWORD access = route.kind == ProxyRoute::Kind::Direct ? WINHTTP_ACCESS_TYPE_NO_PROXY
+                                                              : WINHTTP_ACCESS_TYPE_DEFAULT_PROXY;
+  return UniqueWinHttpHandle(::WinHttpOpen(kUserAgent, access, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+}
+
+// The errors that mean the other end could not be reached at all; through a proxy, that end
+// is the proxy.
+bool IsConnectFailure(DWORD error) {
+  return error == ERROR_WINHTTP_CANNOT_CONNECT || error == ERROR_WINHTTP_NAME_NOT_RESOLVED ||
+         error == ERROR_WINHTTP_TIMEOUT || error == ERROR_WINHTTP_CONNECTION_ERROR;
+}
+
+DWORD StatusCode(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof status;
+  if (!::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX)) {
+    return 0;
+  }
+  return status;
+}
+
+// A proxy that asks for a sign-in is answered once with the user's own Windows sign-in
+// (Negotiate or NTLM, credentials left null so that WinHTTP uses the logged-on user's), the
+// way WinHTTP's documentation describes proxy authentication. Basic and Digest would need a
+// password the add-in does not have. True when the request was sent again.
+bool SignInToProxy(HINTERNET request) {
+  DWORD supported = 0, first = 0, target = 0;
+  if (!::WinHttpQueryAuthSchemes(request, &supported, &first, &target) || target != WINHTTP_AUTH_TARGET_PROXY) {
+    return false;
+  }
+  DWORD scheme = 0;
+  if (supported & WINHTTP_AUTH_SCHEME_NEGOTIATE) {
+    scheme = WINHTTP_AUTH_SCHEME_NEGOTIATE;
+  } else if (supported & WINHTTP_AUTH_SCHEME_NTLM) {
+    scheme = WINHTTP_AUTH_SCHEME_NTLM;
+  } else {
+    return false;
+  }
+  return ::WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY, scheme, nullptr, nullptr, nullptr) &&
+         ::WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) &&
+         ::WinHttpReceiveResponse(request, nullptr);
+}
+
+constexpr DWORD kProxyAuthenticationRequired = 407;
+
 }  // namespace
 
 std::string WinHttpTransport::Get(const std::string& url) {
   std::string body;
   try {
+    const ProxyRoute route = proxies_.RouteFor(url);
+    const bool throughProxy = route.kind == ProxyRoute::Kind::Proxy;
     // Declared in opening order, so they close request first, then connection, then session.
-    UniqueWinHttpHandle session(::WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                              WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    UniqueWinHttpHandle session = OpenSession(route);
     if (!session) return body;
     // Without it the request still goes out, only with the stack's own limit.
     DWORD replyHeadersTimeout = kReplyHeadersTimeoutMs;
@@ -68,10 +124,17 @@ std::string WinHttpTransport::Get(const std::string& url) {
     if (!request) return body;
 
     if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
-                              0, 0, 0)) {
+                              0, 0, 0) ||
+        !::WinHttpReceiveResponse(request.Get(), nullptr)) {
+      // A remembered proxy that cannot be reached is looked up again at the next request.
+      if (throughProxy && IsConnectFailure(::GetLastError())) proxies_.ConnectFailed(url);
       return body;
     }
-    if (!::WinHttpReceiveResponse(request.Get(), nullptr)) return body;
+    if (throughProxy) {
+      DWORD status = StatusCode(request.Get());
+      if (status == kProxyAuthenticationRequired && SignInToProxy(request.Get())) status = StatusCode(request.Get());
+      if (status == kProxyAuthenticationRequired || status >= 500) return body;
+    }
     ReadBody(request.Get(), body);
   } catch (const std::bad_alloc&) {
     // A body too large for memory: what was read before stays, like any other failure.
