@@ -78,6 +78,12 @@ class CountingTransport : public HttpTransport {
   HttpTransport& real_;
 };
 
+// For tests that open no page.
+class NoBrowser : public BrowserOpener {
+ public:
+  void Open(const std::u16string&) override {}
+};
+
 class CountingBrowser : public BrowserOpener {
  public:
   explicit CountingBrowser(BrowserOpener& real) : real_(real) {}

@@ -35,6 +35,8 @@ LoopbackServers Load() {
   servers.plain = server("plain");
   servers.tls = server("tls");
   servers.untrusted = server("untrusted");
+  servers.proxy = server("proxy");
+  servers.refusing = server("refusing");
   servers.trustedCert = WindowsPath(value("trusted_cert"));
   servers.browserScript = value("browser_script");
   servers.browserCapture = WindowsPath(value("browser_capture"));
@@ -89,5 +91,7 @@ std::string HttpBase(const LoopbackServer& server) {
 std::string HttpsBase(const LoopbackServer& server, const char* host) {
   return "https://" + std::string(host) + ":" + std::to_string(server.port);
 }
+
+std::string ProxyAddress(const LoopbackServer& proxy) { return "127.0.0.1:" + std::to_string(proxy.port); }
 
 }  // namespace quillbox::test

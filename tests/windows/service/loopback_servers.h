@@ -16,10 +16,15 @@ struct LoopbackServers {
   LoopbackServer plain;      // HTTP
   LoopbackServer tls;        // HTTPS, certificate trustedCert
   LoopbackServer untrusted;  // HTTPS, a certificate never trusted
+  LoopbackServer proxy;      // forward proxy; alone knows kProxyOnlyHost
+  LoopbackServer refusing;   // forward proxy that answers 407 to everything
   std::string trustedCert;   // PEM
   std::string browserScript; // Unix path, for Wine's browser setting
   std::string browserCapture;
 };
+
+// A host name that only the test proxy resolves (to 127.0.0.1).
+constexpr char kProxyOnlyHost[] = "service.proxy-only.test";
 
 // Read once from the state file; a test fails at once when the servers are not running.
 const LoopbackServers& Servers();
@@ -38,5 +43,6 @@ size_t CountInFile(const std::string& path, const std::string& text);
 
 std::string HttpBase(const LoopbackServer& server);                       // http://127.0.0.1:PORT
 std::string HttpsBase(const LoopbackServer& server, const char* host);    // https://HOST:PORT
+std::string ProxyAddress(const LoopbackServer& proxy);                     // 127.0.0.1:PORT
 
 }  // namespace quillbox::test

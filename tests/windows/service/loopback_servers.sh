@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Usage: loopback_servers.sh start STATE_DIR SERVER_PROGRAM
+# Usage: loopback_servers.sh start STATE_DIR SERVER_PROGRAM PROXY_PROGRAM
 #        loopback_servers.sh stop STATE_DIR
 # Starts the test servers that the Windows-side transport tests talk to, all on 127.0.0.1:
 #   plain      HTTP, answers /website-with-key/service/loginkey with a login key
 #   tls        HTTPS with a self-signed certificate for localhost that the tests trust
 #   untrusted  HTTPS with another self-signed certificate for localhost that nobody trusts
+#   proxy      a forward proxy that alone knows the name service.proxy-only.test (127.0.0.1)
+#   refusing   a forward proxy that answers every request with 407 and a Windows sign-in
+#              challenge
+# The plain server also serves two proxy configuration scripts (/pac/proxy.pac sends
+# service.proxy-only.test through the proxy and everything else direct, /pac/direct.pac
+# sends everything direct) and a subject and a comment-group reply under /via-proxy.
 # and writes STATE_DIR/servers.txt (ports, log files, certificate, browser capture) for the
 # tests to read. The servers keep running after "start" returns; "stop" ends them.
 set -euo pipefail
@@ -41,7 +47,12 @@ start_server() {
   local name="$1"
   shift
   : >"$state/$name.log"
-  "$program" --port 0 --log "$state/$name.log" "$@" >"$state/$name.out" 2>&1 </dev/null &
+  # Emptied here, not by the background start's redirection, which may come after the first
+  # look below and leave an earlier run's port to be read.
+  : >"$state/$name.out"
+  local binary="$program"
+  if [ "$1" = "--proxy" ]; then binary="$proxy_program"; shift; fi
+  "$binary" --port 0 --log "$state/$name.log" "$@" >"$state/$name.out" 2>&1 </dev/null &
   echo $! >"$state/$name.pid"
   local port="" tries=0
   while [ -z "$port" ]; do
@@ -64,10 +75,13 @@ start_server() {
 case "$action" in
   start)
     program="${3:?server program}"
-    if [ ! -x "$program" ]; then
-      echo "loopback_servers: no test server at $program (build the native tree first)" >&2
-      exit 1
-    fi
+    proxy_program="${4:?proxy program}"
+    for binary in "$program" "$proxy_program"; do
+      if [ ! -x "$binary" ]; then
+        echo "loopback_servers: no test program at $binary (build the native tree first)" >&2
+        exit 1
+      fi
+    done
     mkdir -p "$state"
     stop_servers
     rm -f "$state/servers.txt" "$state/servers.txt.new"
@@ -80,7 +94,20 @@ case "$action" in
     printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$state/browser-capture.txt" >"$state/browser.sh"
     chmod +x "$state/browser.sh"
 
-    start_server plain --reply "/website-with-key/service/loginkey=$state/loginkey.json"
+    printf '{"status":"OK","subjects":["English"]}' >"$state/subjects.json"
+    printf '{"status":"OK","tabs":[{"name":"Opening","comments":[{"comment":"# reads well."}]}]}' \
+      >"$state/tabs.json"
+    start_server proxy --proxy --map service.proxy-only.test=127.0.0.1
+    start_server refusing --proxy --refuse 407
+    proxy_port="$(sed -n 's/^proxy_port=//p' "$state/servers.txt.new")"
+    printf 'function FindProxyForURL(url, host) {\n  if (host == "service.proxy-only.test") return "PROXY 127.0.0.1:%s";\n  return "DIRECT";\n}\n' \
+      "$proxy_port" >"$state/proxy.pac"
+    printf 'function FindProxyForURL(url, host) { return "DIRECT"; }\n' >"$state/direct.pac"
+
+    start_server plain --reply "/website-with-key/service/loginkey=$state/loginkey.json" \
+      --reply "/via-proxy/service/subjects=$state/subjects.json" \
+      --reply "/via-proxy/service/tabs=$state/tabs.json" \
+      --reply "/pac/proxy.pac=$state/proxy.pac" --reply "/pac/direct.pac=$state/direct.pac"
     start_server tls --cert "$state/trusted-cert.pem" --key "$state/trusted-key.pem"
     start_server untrusted --cert "$state/untrusted-cert.pem" --key "$state/untrusted-key.pem"
     {
@@ -96,7 +123,7 @@ case "$action" in
     rm -f "$state/servers.txt"
     ;;
   *)
-    echo "usage: $0 start STATE_DIR SERVER_PROGRAM | stop STATE_DIR" >&2
+    echo "usage: $0 start STATE_DIR SERVER_PROGRAM PROXY_PROGRAM | stop STATE_DIR" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,6 @@
 #include "service/win/winhttp_transport.h"
 
 #include <gtest/gtest.h>
-#include <winsock2.h>
 
 #include <algorithm>
 #include <set>
@@ -12,6 +11,7 @@
 
 #include "common/text_utf.h"
 #include "loopback_servers.h"
+#include "refusing_port.h"
 #include "model/comment_store.h"
 #include "service/service_client.h"
 #include "tests/native/http-test-server/canned_bodies.h"
@@ -30,39 +30,6 @@ std::set<std::string> HeaderNames(const std::string& entry) {
   while (std::getline(lines, line) && !line.empty()) names.insert(line.substr(0, line.find(':')));
   return names;
 }
-
-// A TCP port on 127.0.0.1 that is bound but never listens, so a connection to it is refused
-// for as long as the object lives.
-class RefusingPort {
- public:
-  RefusingPort() {
-    WSADATA data;
-    started_ = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
-    if (socket_ != INVALID_SOCKET &&
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-      port_ = ntohs(address.sin_port);
-    }
-  }
-  ~RefusingPort() {
-    if (socket_ != INVALID_SOCKET) ::closesocket(socket_);
-    if (started_) ::WSACleanup();
-  }
-  RefusingPort(const RefusingPort&) = delete;
-  RefusingPort& operator=(const RefusingPort&) = delete;
-
-  int Port() const { return port_; }
-
- private:
-  bool started_ = false;
-  SOCKET socket_ = INVALID_SOCKET;
-  int port_ = 0;
-};
 
 // A host name that fails to resolve without a query leaving the machine: a label longer than
 // the 63 characters DNS allows is refused by the resolver before anything is sent.
