@@ -145,6 +145,8 @@ wine "$bench" run "$(winpath "$library")" "$small_url" "$big_url" teacher@exampl
 echo "requests served: big $(grep -c '^GET ' "$work/big-requests.log" || true)," \
      "small $(grep -c '^GET ' "$work/small-requests.log" || true)"
 
+source "$here/proxy_figures.sh"
+
 if [ -x "$core_bench" ]; then
   echo "== native core benchmark"
   "$core_bench" --benchmark_min_time=0.2 2>&1 | grep -v '^\*\*\*'
