@@ -131,11 +131,15 @@ TEST(WinHttpProxyTest, ProxyThatRefusesOrFailsGivesTheProxyMessage) {
     const char* name;
     std::string proxy;
     const char* host;
+    const LoopbackServer* proxyLog;  // where the attempts are counted, if anywhere
+    size_t attempts;
   };
   const Case cases[] = {
-      {"unreachable", "127.0.0.1:" + std::to_string(unreachable.Port()), kProxyOnlyHost},
-      {"asks for a Windows sign-in (407)", ProxyAddress(Servers().refusing), kProxyOnlyHost},
-      {"cannot reach the host (502)", ProxyAddress(Servers().proxy), "unknown-to-the-proxy.invalid"},
+      {"unreachable", "127.0.0.1:" + std::to_string(unreachable.Port()), kProxyOnlyHost, nullptr, 0},
+      // Asked again with the Windows sign-in, which Wine cannot give; refused again.
+      {"asks for a Windows sign-in (407)", ProxyAddress(Servers().refusing), kProxyOnlyHost, &Servers().refusing, 2},
+      {"cannot reach the host (502)", ProxyAddress(Servers().proxy), "unknown-to-the-proxy.invalid", &Servers().proxy,
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -143,13 +147,15 @@ TEST(WinHttpProxyTest, ProxyThatRefusesOrFailsGivesTheProxyMessage) {
     ASSERT_TRUE(settings.Written());
     ServiceAccount account;
     account.baseUrl = Utf8ToUtf16(PlainUrl(c.host, "/via-proxy"));
-    account.email = Utf8ToUtf16(UniqueToken("refused"));
+    const std::string user = UniqueToken("refused");
+    account.email = Utf8ToUtf16(user);
     WinHttpTransport transport;
     CommentStore store;
     ErrorReport errors;
     ServiceClient(account, transport).FetchSubjects(store, errors);
     EXPECT_EQ(errors.text, messages::kProxyOrFirewall);
     EXPECT_TRUE(store.Subjects().empty());
+    if (c.proxyLog) EXPECT_GE(CountInFile(c.proxyLog->log, UrlEncode(account.email)), c.attempts);
   }
 }
 
