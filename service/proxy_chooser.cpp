@@ -1,6 +1,7 @@
 #include "service/proxy_chooser.h"
 
 #include <cctype>
+#include <cstdint>
 
 #include "service/proxy_lists.h"
 #include "service/url_split.h"
@@ -11,12 +12,19 @@ namespace {
 struct SchemeAndHost {
   std::string scheme;
   std::string host;
+  uint16_t port = 80;
   std::string Key() const { return scheme + "://" + host; }
+  // What automatic detection and the script are asked about: the URL without its path and
+  // query, which hold the password. The route is kept per scheme and host anyway.
+  std::string LookupUrl() const {
+    const bool defaultPort = port == (scheme == "https" ? 443 : 80);
+    return scheme + "://" + host + (defaultPort ? "" : ":" + std::to_string(port)) + "/";
+  }
 };
 
 SchemeAndHost SchemeAndHostOf(const std::string& url) {
   const RequestTarget target = SplitRequestUrl(url);
-  SchemeAndHost parts{target.secure ? "https" : "http", target.host};
+  SchemeAndHost parts{target.secure ? "https" : "http", target.host, target.port};
   for (char& c : parts.host) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return parts;
 }
@@ -34,7 +42,7 @@ ProxyRoute ProxyChooser::RouteFor(const std::string& url) {
     if (found != remembered_.end()) return found->second;
   }
   // Looked up without the lock: detection can take seconds, and requests run one at a time.
-  const ProxyRoute route = Decide(url, parts.scheme, parts.host);
+  const ProxyRoute route = Decide(parts.LookupUrl(), parts.scheme, parts.host);
   std::lock_guard<std::mutex> lock(mutex_);
   remembered_[parts.Key()] = route;
   return route;
@@ -46,13 +54,13 @@ void ProxyChooser::ConnectFailed(const std::string& url) {
   if (found != remembered_.end() && found->second.kind == ProxyRoute::Kind::Proxy) remembered_.erase(found);
 }
 
-ProxyRoute ProxyChooser::Decide(const std::string& url, const std::string& scheme, const std::string& host) {
+ProxyRoute ProxyChooser::Decide(const std::string& lookupUrl, const std::string& scheme, const std::string& host) {
   const std::optional<UserProxySettings> settings = lookup_.UserSettings();
   if (!settings) return ProxyRoute{};
 
   if (settings->autoDetect || !settings->autoConfigUrl.empty()) {
     const std::optional<AutoProxyAnswer> answer =
-        lookup_.AutoProxyFor(url, settings->autoDetect, settings->autoConfigUrl);
+        lookup_.AutoProxyFor(lookupUrl, settings->autoDetect, settings->autoConfigUrl);
     if (answer) {
       if (answer->direct || BypassListNames(answer->bypass, scheme, host)) return Direct();
       if (std::optional<std::string> proxy = ProxyForScheme(answer->proxy, scheme)) return Through(*proxy);

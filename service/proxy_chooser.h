@@ -27,7 +27,7 @@ class ProxyChooser {
   explicit ProxyChooser(ProxyLookup& lookup) : lookup_(lookup) {}
 
   // In this order: automatic detection or the configuration script of the user's settings,
-  // when either is set and answers; else the fixed proxy for the URL's scheme, unless the
+  // when either is set and answers (asked about the scheme, host and port only); else the fixed proxy for the URL's scheme, unless the
   // bypass list names the host (then direct); else the stack's default. The first decision
   // for a scheme and host is kept for the object's life, so a slow detection runs once.
   ProxyRoute RouteFor(const std::string& url);
@@ -37,7 +37,7 @@ class ProxyChooser {
   void ConnectFailed(const std::string& url);
 
  private:
-  ProxyRoute Decide(const std::string& url, const std::string& scheme, const std::string& host);
+  ProxyRoute Decide(const std::string& lookupUrl, const std::string& scheme, const std::string& host);
 
   ProxyLookup& lookup_;
   std::mutex mutex_;
