@@ -5,6 +5,7 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "proxy_options.h"
 

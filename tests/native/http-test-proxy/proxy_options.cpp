@@ -1,5 +1,7 @@
 #include "proxy_options.h"
 
+#include <stdexcept>
+
 namespace quillbox::testproxy {
 
 std::optional<ProxyOptions> ParseProxyOptions(const std::vector<std::string>& arguments, std::string& error) {

@@ -12,7 +12,7 @@ struct ProxyOptions {
   int port = 0;                                // 0: any free port, printed on start-up
   std::string logPath;                         // every request line and header received
   std::map<std::string, std::string> hosts;    // --map NAME=IPV4: names only this proxy knows
-  int refuseWith = 0;                          // --refuse STATUS: answer every request so
+  int refuseWith = 0;                          // --refuse STATUS: every request gets it
 };
 
 // Nothing when the command line is wrong; the reason goes to error.
