@@ -8,11 +8,11 @@
 #   proxy      a forward proxy that alone knows the name service.proxy-only.test (127.0.0.1)
 #   refusing   a forward proxy that answers every request with 407 and a Windows sign-in
 #              challenge
+# and writes STATE_DIR/servers.txt (ports, log files, certificate, browser capture) for the
+# tests to read. The servers keep running after "start" returns; "stop" ends them.
 # The plain server also serves two proxy configuration scripts (/pac/proxy.pac sends
 # service.proxy-only.test through the proxy and everything else direct, /pac/direct.pac
 # sends everything direct) and a subject and a comment-group reply under /via-proxy.
-# and writes STATE_DIR/servers.txt (ports, log files, certificate, browser capture) for the
-# tests to read. The servers keep running after "start" returns; "stop" ends them.
 set -euo pipefail
 
 action="${1:?start or stop}"
