@@ -32,6 +32,9 @@ foreach(dir common model service settings ui addin server)
   endif()
 endforeach()
 
+include(${CMAKE_SOURCE_DIR}/cmake/ReleaseBuild.cmake)
+add_subdirectory(installer)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/word-standin/CMakeLists.txt)
   add_subdirectory(word-standin)
 endif()
