@@ -15,6 +15,9 @@ find_program(QUILLBOX_OBJCOPY NAMES x86_64-w64-mingw32-objcopy REQUIRED)
 # DIR/NAME.debug from LIBRARY_TARGET's file NAME.
 function(quillbox_release_dll target library dir)
   get_target_property(name ${library} OUTPUT_NAME)
+  if(NOT name)
+    set(name ${library})
+  endif()
   set(out ${dir}/${name}.dll)
   add_custom_command(OUTPUT ${out} ${out}.debug
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
