@@ -130,6 +130,67 @@ if [ -f "$standin" ]; then
   done
   median_table "$work"/standin-*.txt
 fi
+echo "== cold start by library, $load_runs fresh processes each, taken in turn (ms: median [min-max])"
+# The release library (what ships) and the experiments' libraries (tests/windows/bench-load-
+# variants) beside the tested build's library, each after the do-nothing library in the same
+# process; "x empty" is each run's total over that run's do-nothing load. map-only: the library
+# only mapped and relocated. sized-empty: a do-nothing library of the release library's size.
+variants_dir="$windows/tests/windows/bench-load-variants"
+variants=("build $library" "release $windows/release/QuillboxAddIn.dll"
+  "unaligned-release $variants_dir/quillbox-addin-unaligned/quillbox-addin-unaligned.dll"
+  "manifest3-release $variants_dir/quillbox-addin-manifest3/quillbox-addin-manifest3.dll")
+sized_empties=("sized-empty-512 $variants_dir/quillbox-sized-empty-library-512.dll"
+  "sized-empty-4096 $variants_dir/quillbox-sized-empty-library-4096.dll")
+for run in $(seq "$load_runs"); do
+  for variant in "${variants[@]}"; do
+    name=${variant%% *}
+    file=${variant#* }
+    [ -f "$file" ] || continue
+    wine "$loader" "$(winpath "$file")" "$(winpath "$empty")" </dev/null | tr -d '\r' >"$work/variant-$name-$run.txt"
+    wine "$loader" "$(winpath "$file")" "$(winpath "$empty")" --map-only </dev/null | tr -d '\r' \
+      >"$work/variant-$name-map-$run.txt"
+  done
+  for variant in "${sized_empties[@]}"; do
+    name=${variant%% *}
+    file=${variant#* }
+    [ -f "$file" ] || continue
+    # The sized library in the do-nothing library's place: its load is the "empty-library" phase.
+    wine "$loader" "$(winpath "$windows/release/QuillboxAddIn.dll")" "$(winpath "$file")" --map-only \
+      </dev/null | tr -d '\r' >"$work/variant-$name-$run.txt"
+  done
+done
+variant_row() {  # NAME FILE...: one table row over the runs' files
+  local name="$1"; shift
+  cat "$@" | awk -v name="$name" '
+    function stats(list,   v, n, a, b, t, m) {
+      n = split(list, v, " ")
+      if (n == 0) return "-"
+      for (a = 1; a <= n; ++a) for (b = a + 1; b <= n; ++b) if (v[b] + 0 < v[a] + 0) { t = v[a]; v[a] = v[b]; v[b] = t }
+      m = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+      return sprintf("%.3f [%.3f-%.3f]", m, v[1], v[n])
+    }
+    $1 == "phase" && $2 == "empty-library" { empty = $3; emptys = emptys " " $3 }
+    $1 == "phase" && $2 == "LoadLibrary" { loads = loads " " $3 }
+    $1 == "phase" && $2 == "map-only" { maps = maps " " $3 }
+    $1 == "phase" && $2 == "total" { totals = totals " " $3; if (empty > 0) ratios = ratios " " $3 / empty }
+    $1 == "base" { base = $2 }
+    END { printf "| %s | %s | %s | %s | %s | %s | %s |\n", name, stats(emptys), stats(maps), stats(loads),
+            stats(totals), stats(ratios), base }'
+}
+echo "| Library | Do-nothing library | map-only | LoadLibrary | to end of RibbonLoaded | x empty | mapped at |"
+echo "|---|---:|---:|---:|---:|---:|---|"
+for variant in "${variants[@]}"; do
+  name=${variant%% *}
+  file=${variant#* }
+  [ -f "$file" ] || continue
+  variant_row "$name" "$work"/variant-"$name"-[0-9]*.txt "$work"/variant-"$name"-map-*.txt
+  echo "  $name: $(stat -c %s "$file") bytes, preferred image base 0x$(x86_64-w64-mingw32-objdump -p "$file" |
+    awk '$1 == "ImageBase" { print $2 }')"
+done
+for variant in "${sized_empties[@]}"; do
+  name=${variant%% *}
+  [ -f "${variant#* }" ] && variant_row "$name (in the do-nothing column)" "$work"/variant-"$name"-*.txt
+done
 echo "Wine process start and exit (wine cmd /c exit), for scale:"
 for run in $(seq 3); do
   started=$(date +%s%N)
