@@ -133,32 +133,47 @@ fi
 echo "== cold start by library, $load_runs fresh processes each, taken in turn (ms: median [min-max])"
 # The release library (what ships) and the experiments' libraries (tests/windows/bench-load-
 # variants) beside the tested build's library, each after the do-nothing library in the same
-# process; "x empty" is each run's total over that run's do-nothing load. map-only: the library
-# only mapped and relocated. sized-empty: a do-nothing library of the release library's size.
+# process and registered itself; "x empty" is each run's total over that run's do-nothing
+# load. map-only: the library only mapped and relocated. sized-empty: a do-nothing library of the release library's size;
+# runtime-only: a do-nothing library with the C++ runtime and JsonCpp linked in.
 variants_dir="$windows/tests/windows/bench-load-variants"
 variants=("build $library" "release $windows/release/QuillboxAddIn.dll"
   "unaligned-release $variants_dir/quillbox-addin-unaligned/quillbox-addin-unaligned.dll"
   "manifest3-release $variants_dir/quillbox-addin-manifest3/quillbox-addin-manifest3.dll")
 sized_empties=("sized-empty-512 $variants_dir/quillbox-sized-empty-library-512.dll"
-  "sized-empty-4096 $variants_dir/quillbox-sized-empty-library-4096.dll")
+  "sized-empty-4096 $variants_dir/quillbox-sized-empty-library-4096.dll"
+  "runtime-only $variants_dir/quillbox-runtime-library.dll")
+# measure_load OUTPUT ARGS...: one fresh loader process; a failed one is counted, not fatal.
+failed_loads=0
+measure_load() {
+  local output="$1"; shift
+  if ! wine "$loader" "$@" </dev/null 2>/dev/null | tr -d '\r' >"$output"; then
+    failed_loads=$((failed_loads + 1))
+    echo "  failed: ${output##*/}"
+    rm -f "$output"
+  fi
+}
 for run in $(seq "$load_runs"); do
   for variant in "${variants[@]}"; do
     name=${variant%% *}
     file=${variant#* }
     [ -f "$file" ] || continue
-    wine "$loader" "$(winpath "$file")" "$(winpath "$empty")" </dev/null | tr -d '\r' >"$work/variant-$name-$run.txt"
-    wine "$loader" "$(winpath "$file")" "$(winpath "$empty")" --map-only </dev/null | tr -d '\r' \
-      >"$work/variant-$name-map-$run.txt"
+    # Registered itself, as an installed library is: the type library is loaded from its
+    # registration, and loading it from another file costs more than from the loaded one.
+    wine regsvr32 /s "$(winpath "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
+    measure_load "$work/variant-$name-$run.txt" "$(winpath "$file")" "$(winpath "$empty")"
+    measure_load "$work/variant-$name-map-$run.txt" "$(winpath "$file")" "$(winpath "$empty")" --map-only
   done
   for variant in "${sized_empties[@]}"; do
     name=${variant%% *}
     file=${variant#* }
     [ -f "$file" ] || continue
     # The sized library in the do-nothing library's place: its load is the "empty-library" phase.
-    wine "$loader" "$(winpath "$windows/release/QuillboxAddIn.dll")" "$(winpath "$file")" --map-only \
-      </dev/null | tr -d '\r' >"$work/variant-$name-$run.txt"
+    measure_load "$work/variant-$name-$run.txt" "$(winpath "$windows/release/QuillboxAddIn.dll")" \
+      "$(winpath "$file")" --map-only
   done
 done
+wine regsvr32 /s "$(winpath "$library")" </dev/null >/dev/null 2>&1
 variant_row() {  # NAME FILE...: one table row over the runs' files
   local name="$1"; shift
   cat "$@" | awk -v name="$name" '
@@ -172,13 +187,14 @@ variant_row() {  # NAME FILE...: one table row over the runs' files
     $1 == "phase" && $2 == "empty-library" { empty = $3; emptys = emptys " " $3 }
     $1 == "phase" && $2 == "LoadLibrary" { loads = loads " " $3 }
     $1 == "phase" && $2 == "map-only" { maps = maps " " $3 }
+    $1 == "phase" && $2 == "GetIDsOfNames(RibbonLoaded)" { lookups = lookups " " $3 }
     $1 == "phase" && $2 == "total" { totals = totals " " $3; if (empty > 0) ratios = ratios " " $3 / empty }
     $1 == "base" { base = $2 }
-    END { printf "| %s | %s | %s | %s | %s | %s | %s |\n", name, stats(emptys), stats(maps), stats(loads),
-            stats(totals), stats(ratios), base }'
+    END { printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", name, stats(emptys), stats(maps), stats(loads),
+            stats(lookups), stats(totals), stats(ratios), base }'
 }
-echo "| Library | Do-nothing library | map-only | LoadLibrary | to end of RibbonLoaded | x empty | mapped at |"
-echo "|---|---:|---:|---:|---:|---:|---|"
+echo "| Library | Do-nothing library | map-only | LoadLibrary | type library lookup | to end of RibbonLoaded | x empty | mapped at |"
+echo "|---|---:|---:|---:|---:|---:|---:|---|"
 for variant in "${variants[@]}"; do
   name=${variant%% *}
   file=${variant#* }
@@ -191,6 +207,7 @@ for variant in "${sized_empties[@]}"; do
   name=${variant%% *}
   [ -f "${variant#* }" ] && variant_row "$name (in the do-nothing column)" "$work"/variant-"$name"-*.txt
 done
+echo "failed loads (left out): $failed_loads"
 echo "Wine process start and exit (wine cmd /c exit), for scale:"
 for run in $(seq 3); do
   started=$(date +%s%N)
