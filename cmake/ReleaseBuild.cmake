@@ -11,9 +11,14 @@ endif()
 
 find_program(QUILLBOX_OBJCOPY NAMES x86_64-w64-mingw32-objcopy REQUIRED)
 
-# quillbox_release_dll(TARGET LIBRARY_TARGET DIR): a target that makes DIR/NAME and
-# DIR/NAME.debug from LIBRARY_TARGET's file NAME.
+# quillbox_release_dll(TARGET LIBRARY_TARGET DIR [QUIET_UNSIGNED]): a target that makes DIR/NAME
+# and DIR/NAME.debug from LIBRARY_TARGET's file NAME. QUIET_UNSIGNED: for libraries that are not
+# shipped (test and benchmark variants), whose build need not say again that nothing was signed.
 function(quillbox_release_dll target library dir)
+  set(sign_options)
+  if(ARGN STREQUAL "QUIET_UNSIGNED")
+    set(sign_options --quiet-unsigned)
+  endif()
   get_target_property(name ${library} OUTPUT_NAME)
   if(NOT name)
     set(name ${library})
@@ -24,7 +29,7 @@ function(quillbox_release_dll target library dir)
     COMMAND ${QUILLBOX_OBJCOPY} --only-keep-debug $<TARGET_FILE:${library}> ${out}.debug
     COMMAND ${QUILLBOX_OBJCOPY} --strip-all --add-gnu-debuglink=${out}.debug
             $<TARGET_FILE:${library}> ${out}.unsigned
-    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/sign.sh ${out}.unsigned
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/sign.sh ${sign_options} ${out}.unsigned
     COMMAND ${CMAKE_COMMAND} -E rename ${out}.unsigned ${out}
     DEPENDS ${library} $<TARGET_FILE:${library}> ${CMAKE_SOURCE_DIR}/scripts/sign.sh
     COMMENT "Release form of ${name}.dll in ${dir}"
