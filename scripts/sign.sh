@@ -34,5 +34,8 @@ for file in "$@"; do
   fi
   rm -f "$signed.log"
   mv "$signed" "$file"
-  echo "release: signed $(basename "$file")"
+  # The build signs files under a working name until they are finished: name the finished one.
+  shown=$(basename "$file")
+  shown=${shown%.unsigned}
+  echo "release: signed ${shown%.unfinished}"
 done
