@@ -9,7 +9,9 @@
 # table. BUILD_DIR holds native/ and windows/ (as scripts/demo.sh builds them); the windows
 # build needs the targets QuillboxAddIn, quillbox-scale-bench, quillbox-scale-load,
 # quillbox-empty-library and quillbox-scale-bench-checks, the native build quillbox-reference-service (and core_bench,
-# whose figures are printed at the end when it is built).
+# whose figures are printed at the end when it is built). The cold start by library measures
+# the release library (target QuillboxAddIn_release) and those variant libraries of
+# tests/windows/bench-load-variants that are built.
 #
 # Environment: LOAD_RUNS (cold starts per mode, default 9), SUBJECTS (subjects loaded for the
 # memory figure, default 50; each costs the progress dialog's one-second floor).
