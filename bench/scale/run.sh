@@ -56,7 +56,8 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 service_pids=()
 cleanup() {
-  for pid in "${service_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  # start_service runs in a command substitution, so its services are found by their pid files.
+  for pid in "${service_pids[@]}" $(cat "$work"/*-service.pid 2>/dev/null); do kill "$pid" 2>/dev/null; done
   wineserver -k >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
@@ -86,6 +87,7 @@ start_service() {  # NAME: starts the reference service with NAME.json; prints i
   "$service" --port 0 --db "$work/$1.db" --log "$work/$1-requests.log" --bank "$work/$1.json" \
     >"$work/$1-service.out" 2>&1 &
   service_pids+=($!)
+  echo $! >"$work/$1-service.pid"
   local url=""
   for _ in $(seq 200); do
     url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/$1-service.out" | head -n 1)
