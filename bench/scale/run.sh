@@ -9,7 +9,9 @@
 # table. BUILD_DIR holds native/ and windows/ (as scripts/demo.sh builds them); the windows
 # build needs the targets QuillboxAddIn, quillbox-scale-bench, quillbox-scale-load,
 # quillbox-empty-library and quillbox-scale-bench-checks, the native build quillbox-reference-service (and core_bench,
-# whose figures are printed at the end when it is built).
+# whose figures are printed at the end when it is built). The cold start by library measures
+# the release library (target QuillboxAddIn_release) and those variant libraries of
+# tests/windows/bench-load-variants that are built.
 #
 # Environment: LOAD_RUNS (cold starts per mode, default 9), SUBJECTS (subjects loaded for the
 # memory figure, default 50; each costs the progress dialog's one-second floor).
@@ -54,7 +56,8 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 service_pids=()
 cleanup() {
-  for pid in "${service_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  # start_service runs in a command substitution, so its services are found by their pid files.
+  for pid in "${service_pids[@]}" $(cat "$work"/*-service.pid 2>/dev/null); do kill "$pid" 2>/dev/null; done
   wineserver -k >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
@@ -84,6 +87,7 @@ start_service() {  # NAME: starts the reference service with NAME.json; prints i
   "$service" --port 0 --db "$work/$1.db" --log "$work/$1-requests.log" --bank "$work/$1.json" \
     >"$work/$1-service.out" 2>&1 &
   service_pids+=($!)
+  echo $! >"$work/$1-service.pid"
   local url=""
   for _ in $(seq 200); do
     url=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$work/$1-service.out" | head -n 1)
@@ -130,6 +134,84 @@ if [ -f "$standin" ]; then
   done
   median_table "$work"/standin-*.txt
 fi
+echo "== cold start by library, $load_runs fresh processes each, taken in turn (ms: median [min-max])"
+# The release library (what ships) and the experiments' libraries (tests/windows/bench-load-
+# variants) beside the tested build's library, each after the do-nothing library in the same
+# process and registered itself; "x empty" is each run's total over that run's do-nothing
+# load. map-only: the library only mapped and relocated. sized-empty: a do-nothing library of the release library's size;
+# runtime-only: a do-nothing library with the C++ runtime and JsonCpp linked in.
+variants_dir="$windows/tests/windows/bench-load-variants"
+variants=("build $library" "release $windows/release/QuillboxAddIn.dll"
+  "unaligned-release $variants_dir/quillbox-addin-unaligned/quillbox-addin-unaligned.dll"
+  "manifest3-release $variants_dir/quillbox-addin-manifest3/quillbox-addin-manifest3.dll")
+sized_empties=("sized-empty-512 $variants_dir/quillbox-sized-empty-library-512.dll"
+  "sized-empty-4096 $variants_dir/quillbox-sized-empty-library-4096.dll"
+  "runtime-only $variants_dir/quillbox-runtime-library.dll")
+# measure_load OUTPUT ARGS...: one fresh loader process; a failed one is counted, not fatal.
+failed_loads=0
+measure_load() {
+  local output="$1"; shift
+  if ! wine "$loader" "$@" </dev/null 2>/dev/null | tr -d '\r' >"$output"; then
+    failed_loads=$((failed_loads + 1))
+    echo "  failed: ${output##*/}"
+    rm -f "$output"
+  fi
+}
+for run in $(seq "$load_runs"); do
+  for variant in "${variants[@]}"; do
+    name=${variant%% *}
+    file=${variant#* }
+    [ -f "$file" ] || continue
+    # Registered itself, as an installed library is: the type library is loaded from its
+    # registration, and loading it from another file costs more than from the loaded one.
+    wine regsvr32 /s "$(winpath "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
+    measure_load "$work/variant-$name-$run.txt" "$(winpath "$file")" "$(winpath "$empty")"
+    measure_load "$work/variant-$name-map-$run.txt" "$(winpath "$file")" "$(winpath "$empty")" --map-only
+  done
+  for variant in "${sized_empties[@]}"; do
+    name=${variant%% *}
+    file=${variant#* }
+    [ -f "$file" ] || continue
+    # The sized library in the do-nothing library's place: its load is the "empty-library" phase.
+    measure_load "$work/variant-$name-$run.txt" "$(winpath "$windows/release/QuillboxAddIn.dll")" \
+      "$(winpath "$file")" --map-only
+  done
+done
+wine regsvr32 /s "$(winpath "$library")" </dev/null >/dev/null 2>&1
+variant_row() {  # NAME FILE...: one table row over the runs' files
+  local name="$1"; shift
+  cat "$@" | awk -v name="$name" '
+    function stats(list,   v, n, a, b, t, m) {
+      n = split(list, v, " ")
+      if (n == 0) return "-"
+      for (a = 1; a <= n; ++a) for (b = a + 1; b <= n; ++b) if (v[b] + 0 < v[a] + 0) { t = v[a]; v[a] = v[b]; v[b] = t }
+      m = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+      return sprintf("%.3f [%.3f-%.3f]", m, v[1], v[n])
+    }
+    $1 == "phase" && $2 == "empty-library" { empty = $3; emptys = emptys " " $3 }
+    $1 == "phase" && $2 == "LoadLibrary" { loads = loads " " $3 }
+    $1 == "phase" && $2 == "map-only" { maps = maps " " $3 }
+    $1 == "phase" && $2 == "GetIDsOfNames(RibbonLoaded)" { lookups = lookups " " $3 }
+    $1 == "phase" && $2 == "total" { totals = totals " " $3; if (empty > 0) ratios = ratios " " $3 / empty }
+    $1 == "base" { base = $2 }
+    END { printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", name, stats(emptys), stats(maps), stats(loads),
+            stats(lookups), stats(totals), stats(ratios), base }'
+}
+echo "| Library | Do-nothing library | map-only | LoadLibrary | type library lookup | to end of RibbonLoaded | x empty | mapped at |"
+echo "|---|---:|---:|---:|---:|---:|---:|---|"
+for variant in "${variants[@]}"; do
+  name=${variant%% *}
+  file=${variant#* }
+  [ -f "$file" ] || continue
+  variant_row "$name" "$work"/variant-"$name"-[0-9]*.txt "$work"/variant-"$name"-map-*.txt
+  echo "  $name: $(stat -c %s "$file") bytes, preferred image base 0x$(x86_64-w64-mingw32-objdump -p "$file" |
+    awk '$1 == "ImageBase" { print $2 }')"
+done
+for variant in "${sized_empties[@]}"; do
+  name=${variant%% *}
+  [ -f "${variant#* }" ] && variant_row "$name (in the do-nothing column)" "$work"/variant-"$name"-*.txt
+done
+echo "failed loads (left out): $failed_loads"
 echo "Wine process start and exit (wine cmd /c exit), for scale:"
 for run in $(seq 3); do
   started=$(date +%s%N)

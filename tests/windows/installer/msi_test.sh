@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL WORD_STANDIN_EXE
+# Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL NEXT_ADDIN_DLL VERSION
+#                    NEXT_VERSION WORD_STANDIN_EXE
 # Installs QuillboxAddIn.msi with Wine's msiexec in a Wine prefix of its own and checks what it
 # writes, that the stand-in Word loads the add-in from the installed folder, what uninstalling
 # leaves, that the entries are those of the library's own registration, who owns the service
-# base URL, and a major upgrade (UPGRADE_PACKAGE: the same package with a higher version).
+# base URL, and a major upgrade. ADDIN_DLL is the library PACKAGE holds, of file version
+# VERSION; UPGRADE_PACKAGE is the next release, with NEXT_ADDIN_DLL of file version NEXT_VERSION.
 set -uo pipefail
 prefix="$1"
 package="Z:${2//\//\\}"
 upgrade_package="Z:${3//\//\\}"
 dll_unix="$4"
-standin="$5"
+next_dll_unix="$5"
+version="$6"
+next_version="$7"
+standin="$8"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../registry_checks.sh"
 
@@ -101,6 +106,12 @@ run_standin() {
 
 clean_up
 
+echo "== the File table carries the library's file version"
+# The Version column of the library's row: what an upgrade and a repair compare.
+file_version() { msiinfo export "$1" File | tr -d '\r' | awk -F'\t' '$1 == "QuillboxAddIn.dll" { print $5 "/" $6 }'; }
+expect_equal "package" "$version/1033" "$(file_version "$2")"
+expect_equal "upgrade package" "$next_version/1033" "$(file_version "$3")"
+
 echo "== install with SERVICEURL"
 # Somebody else's add-in, which must survive ours.
 quiet_wine reg add "$addins\\Other.AddIn" /v LoadBehavior /t REG_DWORD /d 3 /f
@@ -186,6 +197,7 @@ echo "== a major upgrade keeps the base URL"
 install_package SERVICEURL="$service_url"
 expect_status "upgrade" ok msiexec /i "$upgrade_package" /qn
 expect_equal "Add/Remove Programs after the upgrade" "1.0.1.0 " "$(installed_versions)"
+if cmp -s "$next_dll_unix" "$folder_unix/QuillboxAddIn.dll"; then pass; else fail "the upgrade did not replace the library"; fi
 expect_registration "upgraded"
 expect_equal "base URL after the upgrade" "$service_url" "$(default_value "$settings")"
 expect_status "downgrade refused" fail msiexec /i "$package" /qn
