@@ -1,23 +1,30 @@
 #include "model/personalise.h"
 
+#include <vector>
+
+#include "model/they_agreement.h"
+
 namespace quillbox {
 namespace {
 
 // The word a pronoun marker stands for, or null for any other character.
-const char16_t* PronounFor(char16_t c, bool isBoy) {
+const char16_t* PronounFor(char16_t c, PronounSet pronouns) {
   switch (c) {
-    case u'~': return isBoy ? u"his" : u"her";
-    case u'^': return isBoy ? u"he" : u"she";
-    case u'*': return isBoy ? u"him" : u"her";
+    case u'~': return pronouns == PronounSet::kBoy ? u"his" : pronouns == PronounSet::kGirl ? u"her" : u"their";
+    case u'^': return pronouns == PronounSet::kBoy ? u"he" : pronouns == PronounSet::kGirl ? u"she" : u"they";
+    case u'*': return pronouns == PronounSet::kBoy ? u"him" : pronouns == PronounSet::kGirl ? u"her" : u"them";
     default: return nullptr;
   }
 }
 
-// Appends text with its pronoun markers replaced; "#" is left as it is.
-void AppendWithPronouns(std::u16string& out, std::u16string_view text, bool isBoy) {
+// Appends text with its pronoun markers replaced ("#" is left as it is), noting where each
+// "they" that "^" put in ends.
+void AppendWithPronouns(std::u16string& out, std::u16string_view text, PronounSet pronouns,
+                        std::vector<size_t>& theyEnds) {
   for (char16_t c : text) {
-    if (const char16_t* word = PronounFor(c, isBoy)) {
+    if (const char16_t* word = PronounFor(c, pronouns)) {
       out.append(word);
+      if (c == u'^' && pronouns == PronounSet::kThey) theyEnds.push_back(out.size());
     } else {
       out.push_back(c);
     }
@@ -39,20 +46,25 @@ bool IsWideSpace(char16_t c) {
 // One pass does the work of the four replacement steps: the pupil's name goes in for "#" with
 // its own pronoun markers already replaced (the later steps would replace them), and a "#"
 // inside the name stays, since the name step does not scan what it put in.
-std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, bool isBoy) {
+std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, PronounSet pronouns) {
+  std::vector<size_t> nameTheyEnds;
   std::u16string name;
-  AppendWithPronouns(name, pupilName, isBoy);
+  AppendWithPronouns(name, pupilName, pronouns, nameTheyEnds);
+  std::vector<size_t> theyEnds;
   std::u16string result;
   result.reserve(text.size() + text.size() / 4);
   for (char16_t c : text) {
     if (c == u'#') {
+      for (size_t end : nameTheyEnds) theyEnds.push_back(result.size() + end);
       result.append(name);
-    } else if (const char16_t* word = PronounFor(c, isBoy)) {
+    } else if (const char16_t* word = PronounFor(c, pronouns)) {
       result.append(word);
+      if (c == u'^' && pronouns == PronounSet::kThey) theyEnds.push_back(result.size());
     } else {
       result.push_back(c);
     }
   }
+  if (!theyEnds.empty()) result = AgreeWithThey(result, theyEnds);
   if (!result.empty() && result[0] >= u'a' && result[0] <= u'z') {
     result[0] = static_cast<char16_t>(result[0] - u'a' + u'A');
   }
