@@ -14,32 +14,48 @@ bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
 bool IsApostrophe(char16_t c) { return c == u'\'' || c == kRightQuote; }
 
 // Letters of any script count as word characters, so that a word with an accented letter is
-// read whole (and then matches none of the lists below).
-bool IsLetter(char16_t c) { return IsAsciiLetter(c) || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0xD800) || c > 0xDFFF; }
+// read whole (and then matches none of the lists below). U+2000 to U+2BFF (punctuation, the
+// typographic apostrophe among it, and symbols) are not letters.
+bool IsLetter(char16_t c) {
+  if (c < 0xC0) return IsAsciiLetter(c);
+  if (c == 0xD7 || c == 0xF7) return false;
+  return c < 0x2000 || c >= 0x2C00;
+}
 
 bool IsGap(char16_t c) { return c == u' ' || c == u'\t' || c == 0xA0; }
 
+// A word of the text and its key for the lists below: lower case, "'" for either apostrophe,
+// "\x01" for a letter outside ASCII. Words longer than the key are read whole but keyed by
+// their last kKeyLength characters, which is all the suffix rules look at; no listed word is
+// that long.
 struct Word {
+  static constexpr size_t kKeyLength = 24;
   size_t begin = 0;
   size_t end = 0;
-  std::string key;  // lower case, "'" for either apostrophe; "\x01" marks a non-ASCII letter
+  char key[kKeyLength] = {};
+  size_t keyLength = 0;
+
+  std::string_view Key() const { return std::string_view(key, keyLength); }
 };
 
-// The word starting at pos: letters, with apostrophes and hyphens inside it.
 Word ReadWord(const std::u16string& text, size_t pos) {
-  Word word{pos, pos, {}};
+  Word word;
+  word.begin = pos;
   size_t i = pos;
+  auto keep = [&word](char c) {
+    if (word.keyLength == Word::kKeyLength) {
+      std::copy(word.key + 1, word.key + Word::kKeyLength, word.key);
+      --word.keyLength;
+    }
+    word.key[word.keyLength++] = c;
+  };
   while (i < text.size()) {
     const char16_t c = text[i];
     if (IsLetter(c)) {
-      if (IsAsciiLetter(c)) {
-        word.key.push_back(static_cast<char>(IsUpper(c) ? c - u'A' + 'a' : c));
-      } else {
-        word.key.push_back('\x01');
-      }
+      keep(IsAsciiLetter(c) ? static_cast<char>(IsUpper(c) ? c - u'A' + 'a' : c) : '\x01');
       ++i;
     } else if ((IsApostrophe(c) || c == u'-') && i > pos && i + 1 < text.size() && IsLetter(text[i + 1])) {
-      word.key.push_back(c == u'-' ? '-' : '\'');
+      keep(c == u'-' ? '-' : '\'');
       ++i;
     } else {
       break;
@@ -135,7 +151,7 @@ void AppendInCaseOf(std::u16string& out, const std::u16string& text, const Word&
 // The plural form of a third-person verb, appended to out; any other word is copied as it is.
 // True when the word was a third-person verb.
 bool AppendAgreed(std::u16string& out, const std::u16string& text, const Word& word) {
-  const std::string_view key = word.key;
+  const std::string_view key = word.Key();
   const std::u16string_view original(text.data() + word.begin, word.end - word.begin);
   for (const Irregular& form : kIrregular) {
     if (key == form.singular) {
@@ -179,7 +195,7 @@ bool FindGoverned(const std::u16string& text, size_t pos, size_t limit, Word& fo
     if (pos >= text.size() || !IsLetter(text[pos])) return false;
     Word word = ReadWord(text, pos);
     if (word.end >= limit) return false;
-    if (!IsAdverb(word.key)) {
+    if (!IsAdverb(word.Key())) {
       found = std::move(word);
       return true;
     }
@@ -207,7 +223,7 @@ std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_
     copied = end;
     if (IsContractedS(text, end)) {
       Word next;
-      const bool participle = FindGoverned(text, end + 2, limit, next) && IsParticiple(next.key);
+      const bool participle = FindGoverned(text, end + 2, limit, next) && IsParticiple(next.Key());
       const bool upper = text[end + 1] == u'S';
       out.push_back(text[end]);
       out.append(participle ? (upper ? u"VE" : u"ve") : (upper ? u"RE" : u"re"));
@@ -228,10 +244,10 @@ std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_
         pos = SkipGaps(text, pos);
         if (pos >= text.size() || !IsLetter(text[pos])) break;
         joint = ReadWord(text, pos);
-        if (!IsAdverb(joint.key) && !OneOf(joint.key, kVerbModifiers)) break;
+        if (!IsAdverb(joint.Key()) && !OneOf(joint.Key(), kVerbModifiers)) break;
         pos = joint.end;
       }
-      if (!IsConjunction(joint.key) || joint.end >= limit || joint.begin < verb.end) break;
+      if (!IsConjunction(joint.Key()) || joint.end >= limit || joint.begin < verb.end) break;
       from = joint.end;
     }
   }

@@ -22,6 +22,7 @@ namespace quillbox::standin {
 struct GalleryItem {
   std::wstring id;
   std::wstring label;
+  std::optional<std::wstring> supertip;  // read when the control has getItemSupertip
 };
 
 // The values Office holds for one control.
