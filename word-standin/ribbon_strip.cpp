@@ -191,8 +191,8 @@ LRESULT RibbonStrip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Command i + 1 is item i of the open gallery; 0xFFFF in the flags means the list closed.
       const long item = static_cast<long>(LOWORD(wParam)) - 1;
       if (openGallery_ && itemTip_ && HIWORD(wParam) != 0xFFFF && item >= 0) {
-        const auto tip = ItemTip(host_.View()->Model().Controls()[*openGallery_].id, item);
-        if (tip) itemTip_(*tip);
+        const std::wstring& id = host_.View()->Model().Controls()[*openGallery_].id;
+        if (const auto tip = ItemTip(id, item)) itemTip_(id, *tip);
       }
       return 0;
     }

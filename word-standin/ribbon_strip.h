@@ -59,9 +59,11 @@ class RibbonStrip {
   // Called after every action of the teacher at the strip, once the strip is up to date.
   void OnChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
-  // Called with a gallery item's supertip (its label when the gallery has no getItemSupertip)
-  // while the item is highlighted in the gallery's open list.
-  void OnItemTip(std::function<void(const std::wstring&)> show) { itemTip_ = std::move(show); }
+  // Called with the gallery's id and an item's supertip (its label when the gallery has no
+  // getItemSupertip) while the item is highlighted in the gallery's open list.
+  void OnItemTip(std::function<void(const std::wstring& galleryId, const std::wstring& tip)> show) {
+    itemTip_ = std::move(show);
+  }
   // The supertip of item N of the gallery with this id as the strip holds it, or nothing.
   std::optional<std::wstring> ItemTip(const std::wstring& galleryId, long item) const;
 
@@ -118,7 +120,7 @@ class RibbonStrip {
   int height_ = 0;
   bool acting_ = false;
   std::function<void()> changed_;
-  std::function<void(const std::wstring&)> itemTip_;
+  std::function<void(const std::wstring&, const std::wstring&)> itemTip_;
   std::optional<size_t> openGallery_;  // the gallery whose list is open
 };
 

@@ -67,7 +67,7 @@ StandinWindow::StandinWindow(WordHost& host, Transcript& out)
                                    ::GetModuleHandleW(nullptr), nullptr));
   ::SendMessageW(tipLine_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
   strip_->OnChanged([this] { Layout(); });
-  strip_->OnItemTip([this](const std::wstring& tip) { ::SetWindowTextW(tipLine_.Get(), tip.c_str()); });
+  strip_->OnItemTip([this](const std::wstring& id, const std::wstring& tip) { ShowTip(id, tip); });
   // A person at the window answers the add-in's dialogs; a scripted drive turns the teacher on.
   host_.AnswerDialogs(false);
   strip_->Update();
@@ -188,8 +188,16 @@ bool StandinWindow::Hover(const std::wstring& line) {
     out_.Line(L"! line " + std::to_wstring(nextLine_) + L" has no gallery item to hover: " + line);
     return false;
   }
-  ::SetWindowTextW(tipLine_.Get(), tip->c_str());
+  ShowTip(id, *tip);
   return true;
+}
+
+// The gallery's label, then the item's supertip: "Insert Comment: They read widely ...".
+void StandinWindow::ShowTip(const std::wstring& galleryId, const std::wstring& tip) {
+  const auto index = host_.View()->Model().Find(galleryId);
+  const std::wstring label = index ? host_.View()->Label(*index).value_or(galleryId) : galleryId;
+  const std::wstring line = label + L": " + tip;
+  ::SetWindowTextW(tipLine_.Get(), line.c_str());
 }
 
 }  // namespace quillbox::standin

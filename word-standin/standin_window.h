@@ -52,6 +52,7 @@ class StandinWindow {
   void Layout();
   void Step();
   bool Hover(const std::wstring& line);
+  void ShowTip(const std::wstring& galleryId, const std::wstring& tip);
 
   WordHost& host_;
   Transcript& out_;
