@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace quillbox {
@@ -24,6 +25,38 @@ bool IsLetter(char16_t c) {
 
 bool IsGap(char16_t c) { return c == u' ' || c == u'\t' || c == 0xA0; }
 
+// A word of up to 16 characters as two numbers, so that looking it up in the lists below is a
+// comparison of numbers; longer words become a value that no listed word has.
+struct PackedWord {
+  uint64_t low = 0;
+  uint64_t high = 0;
+  constexpr bool operator==(const PackedWord& other) const { return low == other.low && high == other.high; }
+};
+
+constexpr PackedWord Pack(std::string_view s) {
+  PackedWord packed;
+  if (s.size() > 16) {
+    packed.low = packed.high = ~uint64_t{0};
+    return packed;
+  }
+  for (size_t i = 0; i < s.size(); ++i) {
+    const uint64_t byte = static_cast<unsigned char>(s[i]);
+    if (i < 8) {
+      packed.low |= byte << (8 * i);
+    } else {
+      packed.high |= byte << (8 * (i - 8));
+    }
+  }
+  return packed;
+}
+
+template <size_t N>
+constexpr std::array<PackedWord, N> PackAll(const std::array<std::string_view, N>& words) {
+  std::array<PackedWord, N> packed{};
+  for (size_t i = 0; i < N; ++i) packed[i] = Pack(words[i]);
+  return packed;
+}
+
 // A word of the text and its key for the lists below: lower case, "'" for either apostrophe,
 // "\x01" for a letter outside ASCII. Words longer than the key are read whole but keyed by
 // their last kKeyLength characters, which is all the suffix rules look at; no listed word is
@@ -34,94 +67,107 @@ struct Word {
   size_t end = 0;
   char key[kKeyLength] = {};
   size_t keyLength = 0;
+  PackedWord packed;
 
   std::string_view Key() const { return std::string_view(key, keyLength); }
 };
 
+// The word starting at pos: letters, with apostrophes and hyphens inside it.
 Word ReadWord(const std::u16string& text, size_t pos) {
   Word word;
   word.begin = pos;
   size_t i = pos;
-  auto keep = [&word](char c) {
-    if (word.keyLength == Word::kKeyLength) {
-      std::copy(word.key + 1, word.key + Word::kKeyLength, word.key);
-      --word.keyLength;
-    }
-    word.key[word.keyLength++] = c;
-  };
   while (i < text.size()) {
     const char16_t c = text[i];
-    if (IsLetter(c)) {
-      keep(IsAsciiLetter(c) ? static_cast<char>(IsUpper(c) ? c - u'A' + 'a' : c) : '\x01');
-      ++i;
-    } else if ((IsApostrophe(c) || c == u'-') && i > pos && i + 1 < text.size() && IsLetter(text[i + 1])) {
-      keep(c == u'-' ? '-' : '\'');
+    if (IsLetter(c) || ((IsApostrophe(c) || c == u'-') && i > pos && i + 1 < text.size() && IsLetter(text[i + 1]))) {
       ++i;
     } else {
       break;
     }
   }
   word.end = i;
+  for (size_t k = i - pos > Word::kKeyLength ? i - Word::kKeyLength : pos; k < i; ++k) {
+    const char16_t c = text[k];
+    char keyed = '\x01';
+    if (IsAsciiLetter(c)) {
+      keyed = static_cast<char>(IsUpper(c) ? c - u'A' + 'a' : c);
+    } else if (IsApostrophe(c)) {
+      keyed = '\'';
+    } else if (c == u'-') {
+      keyed = '-';
+    }
+    word.key[word.keyLength++] = keyed;
+  }
+  word.packed = Pack(word.Key());
   return word;
 }
 
+// Compared character by character: the tails are a few letters, too short for memcmp to pay.
 bool EndsWith(std::string_view s, std::string_view tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+  if (s.size() < tail.size()) return false;
+  const size_t from = s.size() - tail.size();
+  for (size_t i = 0; i < tail.size(); ++i) {
+    if (s[from + i] != tail[i]) return false;
+  }
+  return true;
 }
 
 template <size_t N>
-bool OneOf(std::string_view key, const std::array<std::string_view, N>& words) {
-  return std::find(words.begin(), words.end(), key) != words.end();
+bool OneOf(const Word& word, const std::array<PackedWord, N>& words) {
+  return std::find(words.begin(), words.end(), word.packed) != words.end();
 }
 
 // Words that may stand between "they" and its verb.
-constexpr std::array<std::string_view, 24> kAdverbs = {
+constexpr std::array<PackedWord, 24> kAdverbs = PackAll<24>({
     "always", "sometimes", "often",  "usually", "also",    "still",  "never",  "rarely",
     "seldom", "even",      "just",   "already", "now",     "generally", "not", "ever",
-    "very",   "quite",     "too",    "rather",  "almost",  "then",   "once",   "soon"};
+    "very",   "quite",     "too",    "rather",  "almost",  "then",   "once",   "soon"});
 
-bool IsAdverb(std::string_view key) { return (key.size() >= 4 && EndsWith(key, "ly")) || OneOf(key, kAdverbs); }
+bool IsAdverb(const Word& word) {
+  return (word.keyLength >= 4 && EndsWith(word.Key(), "ly")) || OneOf(word, kAdverbs);
+}
 
 // Forms of be, have, do and go, with their negatives.
 struct Irregular {
-  std::string_view singular;
+  PackedWord singular;
   std::string_view plural;
 };
-constexpr std::array<Irregular, 9> kIrregular = {{{"is", "are"},
-                                                   {"was", "were"},
-                                                   {"has", "have"},
-                                                   {"does", "do"},
-                                                   {"goes", "go"},
-                                                   {"isn't", "aren't"},
-                                                   {"wasn't", "weren't"},
-                                                   {"hasn't", "haven't"},
-                                                   {"doesn't", "don't"}}};
+constexpr std::array<Irregular, 9> kIrregular = {{{Pack("is"), "are"},
+                                                   {Pack("was"), "were"},
+                                                   {Pack("has"), "have"},
+                                                   {Pack("does"), "do"},
+                                                   {Pack("goes"), "go"},
+                                                   {Pack("isn't"), "aren't"},
+                                                   {Pack("wasn't"), "weren't"},
+                                                   {Pack("hasn't"), "haven't"},
+                                                   {Pack("doesn't"), "don't"}}};
 
 // Words ending in "s" that are not verbs and so never lose it.
-constexpr std::array<std::string_view, 18> kNotVerbs = {
+constexpr std::array<PackedWord, 18> kNotVerbs = PackAll<18>({
     "this",   "thus",       "his",        "hers",    "its",     "yes",     "plus",    "less",   "unless",
-    "across", "perhaps",    "towards",    "afterwards", "besides", "whereas", "regardless", "ours", "yours"};
+    "across", "perhaps",    "towards",    "afterwards", "besides", "whereas", "regardless", "ours", "yours"});
 
 // Past participles that do not end in "ed".
-constexpr std::array<std::string_view, 58> kParticiples = {
+constexpr std::array<PackedWord, 58> kParticiples = PackAll<58>({
     "been",   "become",  "begun",   "brought", "built",   "caught",  "chosen",  "come",    "done",   "drawn",
     "driven", "eaten",   "fallen",  "felt",    "found",   "forgotten", "given", "gone",    "got",    "gotten",
     "grown",  "had",     "heard",   "held",    "kept",    "known",   "learnt",  "left",    "led",    "lost",
     "made",   "meant",   "met",     "paid",    "put",     "read",    "run",     "said",    "seen",   "set",
     "shown",  "sought",  "spent",   "spoken",  "stood",   "taken",   "taught",  "thought", "told",   "understood",
-    "won",    "written", "overcome", "undertaken", "risen", "swum",  "flown",   "sung"};
+    "won",    "written", "overcome", "undertaken", "risen", "swum",  "flown",   "sung"});
 
 // Words in "ed" that after "he's" describe the pupil rather than say what they have done.
-constexpr std::array<std::string_view, 30> kEdAdjectives = {
+constexpr std::array<PackedWord, 30> kEdAdjectives = PackAll<30>({
     "interested", "motivated", "determined", "dedicated",  "focused",     "focussed",   "organised",
     "organized",  "disorganised", "disorganized", "talented", "gifted",  "skilled",    "reserved",
     "pleased",    "excited",   "engaged",    "committed",  "confused",    "concerned",  "worried",
     "tired",      "bored",     "distracted", "prepared",   "unprepared",  "relaxed",    "experienced",
-    "advanced",   "well-behaved"};
+    "advanced",   "well-behaved"});
 
-bool IsParticiple(std::string_view key) {
-  if (OneOf(key, kParticiples)) return true;
-  return key.size() >= 4 && EndsWith(key, "ed") && !OneOf(key, kEdAdjectives) && !EndsWith(key, "-motivated");
+bool IsParticiple(const Word& word) {
+  if (OneOf(word, kParticiples)) return true;
+  const std::string_view key = word.Key();
+  return key.size() >= 4 && EndsWith(key, "ed") && !OneOf(word, kEdAdjectives) && !EndsWith(key, "-motivated");
 }
 
 bool IsConsonant(char c) { return c >= 'a' && c <= 'z' && std::string_view("aeiou").find(c) == std::string_view::npos; }
@@ -154,13 +200,13 @@ bool AppendAgreed(std::u16string& out, const std::u16string& text, const Word& w
   const std::string_view key = word.Key();
   const std::u16string_view original(text.data() + word.begin, word.end - word.begin);
   for (const Irregular& form : kIrregular) {
-    if (key == form.singular) {
+    if (word.packed == form.singular) {
       AppendInCaseOf(out, text, word, form.plural);
       return true;
     }
   }
   const bool regular = key.size() >= 3 && EndsWith(key, "s") && !EndsWith(key, "ss") && !EndsWith(key, "us") &&
-                       !EndsWith(key, "is") && !EndsWith(key, "'s") && !OneOf(key, kNotVerbs);
+                       !EndsWith(key, "is") && !EndsWith(key, "'s") && !OneOf(word, kNotVerbs);
   if (!regular) {
     out.append(original);
     return false;
@@ -178,9 +224,8 @@ bool AppendAgreed(std::u16string& out, const std::u16string& text, const Word& w
 }
 
 // Words that may stand between a verb and "and", "or" or "but" joining a second verb to it.
-constexpr std::array<std::string_view, 5> kVerbModifiers = {"hard", "well", "too", "again", "more"};
-
-bool IsConjunction(std::string_view key) { return key == "and" || key == "or" || key == "but"; }
+constexpr std::array<PackedWord, 5> kVerbModifiers = PackAll<5>({"hard", "well", "too", "again", "more"});
+constexpr std::array<PackedWord, 3> kConjunctions = PackAll<3>({"and", "or", "but"});
 
 size_t SkipGaps(const std::u16string& text, size_t pos) {
   while (pos < text.size() && IsGap(text[pos])) ++pos;
@@ -195,7 +240,7 @@ bool FindGoverned(const std::u16string& text, size_t pos, size_t limit, Word& fo
     if (pos >= text.size() || !IsLetter(text[pos])) return false;
     Word word = ReadWord(text, pos);
     if (word.end >= limit) return false;
-    if (!IsAdverb(word.Key())) {
+    if (!IsAdverb(word)) {
       found = std::move(word);
       return true;
     }
@@ -211,8 +256,8 @@ bool IsContractedS(const std::u16string& text, size_t pos) {
 
 }  // namespace
 
-std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEnds) {
-  std::u16string out;
+void AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEnds, std::u16string& out) {
+  out.clear();
   out.reserve(text.size() + 8);
   size_t copied = 0;
   for (size_t k = 0; k < theyEnds.size(); ++k) {
@@ -223,7 +268,7 @@ std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_
     copied = end;
     if (IsContractedS(text, end)) {
       Word next;
-      const bool participle = FindGoverned(text, end + 2, limit, next) && IsParticiple(next.Key());
+      const bool participle = FindGoverned(text, end + 2, limit, next) && IsParticiple(next);
       const bool upper = text[end + 1] == u'S';
       out.push_back(text[end]);
       out.append(participle ? (upper ? u"VE" : u"ve") : (upper ? u"RE" : u"re"));
@@ -244,15 +289,14 @@ std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_
         pos = SkipGaps(text, pos);
         if (pos >= text.size() || !IsLetter(text[pos])) break;
         joint = ReadWord(text, pos);
-        if (!IsAdverb(joint.Key()) && !OneOf(joint.Key(), kVerbModifiers)) break;
+        if (!IsAdverb(joint) && !OneOf(joint, kVerbModifiers)) break;
         pos = joint.end;
       }
-      if (!IsConjunction(joint.Key()) || joint.end >= limit || joint.begin < verb.end) break;
+      if (!OneOf(joint, kConjunctions) || joint.end >= limit || joint.begin < verb.end) break;
       from = joint.end;
     }
   }
   out.append(text, copied, std::u16string::npos);
-  return out;
 }
 
 }  // namespace quillbox

@@ -11,6 +11,7 @@ namespace quillbox {
 // order, the positions in text just behind each "they" that a pronoun marker put in; no other
 // word is touched. Adverbs between "they" and the verb are skipped; "they's" becomes "they've"
 // before a past participle and "they're" otherwise; case and surrounding punctuation are kept.
-std::u16string AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEnds);
+// The result goes to out, whose earlier content is replaced (its storage is reused).
+void AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEnds, std::u16string& out);
 
 }  // namespace quillbox
