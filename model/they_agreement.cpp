@@ -277,6 +277,8 @@ void AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEn
     }
     // The verb, then any verb joined to it ("they listen carefully and contribute"): after
     // adverbs and "and", "or" or "but" only, so "and tests show" after a noun stays alone.
+    // Letters glued to "they" make no word of their own.
+    if (end >= text.size() || !IsGap(text[end])) continue;
     Word verb;
     size_t from = end;
     while (FindGoverned(text, from, limit, verb)) {

@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         PersonaliseCase{u"# sings", u"Al*x", kThey, u"Althemx sings"},
         // A "they" that a marker in the name put in governs its verb like any other.
         PersonaliseCase{u"# sings and # sings", u"^", kThey, u"They sing and they sing"},
+        // Only a word after a gap is a verb of "they": not one glued to it or after a bracket.
+        PersonaliseCase{u"^works, (^) works", u"Sam", kThey, u"Theyworks, (they) works"},
         // The name step does not scan what it put in.
         PersonaliseCase{u"# sings", u"A#b", kBoy, u"A#b sings"},
         PersonaliseCase{u"good work", u"Sam", kBoy, u"Good work"},
