@@ -12,7 +12,7 @@ packages=(
   libjsoncpp-dev libcpp-httplib-dev libsqlite3-dev libssl-dev
   mingw-w64 mingw-w64-tools libwine-dev wine wine64
   xvfb xauth imagemagick x11-utils binutils-mingw-w64-x86-64 openssl curl
-  clang libclang-rt-14-dev dpkg-dev msitools wixl libxml2-utils osslsigncode
+  clang libclang-rt-14-dev dpkg-dev msitools wixl libxml2-utils osslsigncode python3-xmlschema
 )
 
 missing=()

@@ -3,9 +3,9 @@
 # Photographs the Word stand-in's window while a teacher writes a report: starts the reference
 # comment service on loopback, points the add-in at it, registers QuillboxAddIn.dll in a Wine
 # prefix of its own and runs `word-standin.exe --window` with a scripted drive (log in through
-# the real login dialog, choose a subject, type a pupil's name, press Girl, type a heading into
-# the document and click two comments). The screen is taken with `import -window root` under
-# Xvfb once the second comment is in. Expects BUILD_DIR/native and BUILD_DIR/windows to be
+# the real login dialog, choose a subject, type a pupil's name, press They, type a heading into
+# the document, click two comments and rest the pointer on a third, whose supertip shows in the
+# line below the document). The screen is taken with `import -window root` under Xvfb then. Expects BUILD_DIR/native and BUILD_DIR/windows to be
 # built (scripts/demo.sh does that). Everything it starts is stopped again, also on failure.
 set -euo pipefail
 
@@ -51,17 +51,18 @@ wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
 wine regsvr32 /s "$(winpath "$library")"
 
 cat >"$work/drive.txt" <<'DRIVE'
-# A teacher starts Amira's English report.
+# A teacher starts the English report of Sam, who uses they.
 pause 1000
 answer-login jane.doe@example.com chalk-board
 click logIn
 select-subject 0
-type-name Amira
-press girl
-type-text Amira (English)
+type-name Sam
+press they
+type-text Sam (English)
 new-paragraph
 click-comment 0
 click-comment 0
+hover comment 2
 print ready for the photograph
 pause 5000
 close

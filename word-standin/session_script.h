@@ -2,7 +2,7 @@
 // A scripted session at the stand-in Word: one command per line, "#" starts a comment.
 //
 //   click ID                 a button (logIn, visitWebsite, editComments)
-//   press ID                 a toggle button (boy, girl)
+//   press ID                 a toggle button (boy, girl, they)
 //   select ID N              item N of a drop-down or gallery
 //   type ID TEXT             text typed into an edit box (the rest of the line)
 //   select-subject N, select-category N, click-comment N, type-name TEXT

@@ -78,6 +78,9 @@ class CConnect final : public _IDTExtensibility2, public IRibbonExtensibility, p
   STDMETHODIMP SelecteItemChangedCategory(IDispatch* control, BSTR* selectedId, LONG index) override;
   STDMETHODIMP GetLabelCategory(IDispatch* control, BSTR* label) override;
   STDMETHODIMP EditComments(IDispatch* ribbon) override;
+  STDMETHODIMP GetPressedThey(IDispatch* control, VARIANT_BOOL* pressed) override;
+  STDMETHODIMP PressThey(IDispatch* control, VARIANT_BOOL* pressed) override;
+  STDMETHODIMP GetItemSupertipComment(IDispatch* control, LONG index, BSTR* supertip) override;
 
   // For tests: the core behind the callbacks, and the connection state.
   const AddinCore& Core() const noexcept { return core_; }
