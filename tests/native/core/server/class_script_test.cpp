@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "fake_registry.h"
+#include "tests/support/fake_registry.h"
 #include "server/registrar_executor.h"
 #include "server/server_script_variables.h"
 

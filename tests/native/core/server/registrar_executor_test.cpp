@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {

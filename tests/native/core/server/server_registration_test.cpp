@@ -6,7 +6,7 @@
 #include <map>
 
 #include "common/com_error.h"
-#include "fake_registry.h"
+#include "tests/support/fake_registry.h"
 #include "server/type_library_path.h"
 
 namespace quillbox {

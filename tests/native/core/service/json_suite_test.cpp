@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "service/service_client.h"
 
 namespace quillbox {
