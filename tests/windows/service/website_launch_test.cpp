@@ -157,22 +157,5 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
             server + kBaseWithKey + "/index/autologin?key=" + kLoginKey + "&redirect=");
 }
 
-TEST(WebsiteLaunchTest, EmptyBaseUrlKeepsTheButtonsSilent) {
-  WinHttpTransport realTransport;
-  ShellBrowserOpener realOpener;
-  CountingTransport transport(realTransport);
-  CountingBrowser opener(realOpener);
-  FixedSettings settings(u"");
-  CoreWithFakes fixture(transport, settings, opener);
-  fixture.core.RibbonLoaded();
-
-  fixture.core.VisitWebsite();
-  fixture.core.EditComments();
-
-  EXPECT_TRUE(transport.urls.empty());
-  EXPECT_TRUE(opener.addresses.empty());
-  EXPECT_TRUE(fixture.errors.shown.empty());
-}
-
 }  // namespace
 }  // namespace quillbox::test
