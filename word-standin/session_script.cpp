@@ -1,7 +1,6 @@
 #include "word-standin/session_script.h"
 
 #include <cwchar>
-#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>

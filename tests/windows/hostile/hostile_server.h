@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <mutex>
 #include <string>
 #include <thread>

@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <map>
-#include <optional>
 #include <stdexcept>
 
 #include "common/text_utf.h"

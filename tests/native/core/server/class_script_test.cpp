@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "tests/support/fake_registry.h"
 #include "server/registrar_executor.h"
