@@ -43,3 +43,5 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 add_subdirectory(tests/support)
 add_subdirectory(tests/windows)
+add_subdirectory(bench/scale)
+add_subdirectory(demo/screenshots)

@@ -100,9 +100,9 @@ grep -q '^GET /service/subjects?' "$work/requests.log" || fail "the login reache
 stage "photographing what the teacher sees"
 wineserver -k >/dev/null 2>&1 || true
 # Screenshots are a by-product: a failure here is reported but does not fail the session.
-bash "$root/scripts/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
+bash "$root/demo/screenshots/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
   >"$work/screenshots.log" 2>&1 || echo "no window screenshot (see $work/screenshots.log)"
-bash "$root/tests/windows/ui/take-screenshots.sh" "$build/windows" "$work/screenshots" \
+bash "$root/demo/screenshots/take-screenshots.sh" "$build/windows" "$work/screenshots" \
   >>"$work/screenshots.log" 2>&1 || echo "no dialog screenshots (see $work/screenshots.log)"
 echo "screenshots in $work/screenshots: $(cd "$work/screenshots" && ls | tr '\n' ' ')"
 

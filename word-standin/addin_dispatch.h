@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "common/win/com_ptr.h"
-#include "common/win/dispatch_arguments.h"
+#include "word-standin/dispatch_arguments.h"
 
 namespace quillbox::standin {
 

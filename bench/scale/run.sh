@@ -34,10 +34,10 @@ if [ -z "${QUILLBOX_SCALE_DISPLAY:-}" ]; then
 fi
 
 work="$windows/bench-scale-run"
-bench="$windows/tests/windows/bench-scale/quillbox-scale-bench.exe"
-loader="$windows/tests/windows/bench-scale/quillbox-scale-load.exe"
-checks="$windows/tests/windows/bench-scale/quillbox-scale-bench-checks.exe"
-empty="$windows/tests/windows/bench-scale/quillbox-empty-library.dll"
+bench="$windows/bench/scale/quillbox-scale-bench.exe"
+loader="$windows/bench/scale/quillbox-scale-load.exe"
+checks="$windows/bench/scale/quillbox-scale-bench-checks.exe"
+empty="$windows/bench/scale/quillbox-empty-library.dll"
 library="$windows/QuillboxAddIn.dll"
 standin="$windows/word-standin/word-standin.exe"
 service="$native/reference-service/quillbox-reference-service"

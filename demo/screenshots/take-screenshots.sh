@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Usage: tests/windows/ui/take-screenshots.sh WINDOWS_BUILD_DIR [OUT_DIR]
+# Usage: demo/screenshots/take-screenshots.sh WINDOWS_BUILD_DIR [OUT_DIR]
 # Shows the login, progress and error dialogs one after another under Xvfb and photographs
 # the screen while each is up (OUT_DIR defaults to WINDOWS_BUILD_DIR/screenshots). The
 # progress dialog is taken twice, a moment apart, to show that its marquee moves.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../../.." && pwd)"
+repo="$(cd "$here/../.." && pwd)"
 build="$(cd "$1" && pwd)"
 out="${2:-$build/screenshots}"
 
@@ -23,7 +23,7 @@ wineserver -p
 wine wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k' EXIT
 
-showcase="$build/tests/windows/ui/ui_dialog_showcase.exe"
+showcase="$build/demo/screenshots/ui_dialog_showcase.exe"
 mkdir -p "$out"
 
 shoot() {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: scripts/standin-screenshot.sh BUILD_DIR OUT.png
+# Usage: demo/screenshots/standin-screenshot.sh BUILD_DIR OUT.png
 # Photographs the Word stand-in's window while a teacher writes a report: starts the reference
 # comment service on loopback, points the add-in at it, registers QuillboxAddIn.dll in a Wine
 # prefix of its own and runs `word-standin.exe --window` with a scripted drive (log in through
@@ -9,7 +9,7 @@
 # built (scripts/demo.sh does that). Everything it starts is stopped again, also on failure.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 [ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUT.png" >&2; exit 2; }
 build="$(cd "$1" && pwd)"
 out="$(realpath -m "$2")"
