@@ -50,9 +50,4 @@ class AddinDispatch {
   std::map<std::wstring, DISPID> ids_;
 };
 
-using win::BoolByRefArgument;
-using win::BstrByRefArgument;
-using win::DispatchArgument;
-using win::LongArgument;
-
 }  // namespace quillbox::standin

@@ -17,10 +17,11 @@ fi
 
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+source "$repo/scripts/lib/wine.sh"
 bash "$repo/scripts/wine-prefix.sh" "$WINEPREFIX"
 # Wine's background processes inherit the first command's output: keep them off ours.
 wineserver -p
-wine wineboot >/dev/null 2>&1 </dev/null
+wine64 wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k' EXIT
 
 showcase="$build/demo/screenshots/ui_dialog_showcase.exe"
@@ -28,7 +29,7 @@ mkdir -p "$out"
 
 shoot() {
   local dialog="$1"
-  wine "$showcase" "$dialog" 4000 >/dev/null 2>&1 </dev/null &
+  wine64 "$showcase" "$dialog" 4000 >/dev/null 2>&1 </dev/null &
   local pid=$!
   sleep 2.5
   import -window root "$out/$dialog.png"

@@ -37,9 +37,9 @@ class CallbackCaller {
   mutable standin::AddinDispatch dispatch_;
 };
 
-using win::BoolByRefArgument;
-using win::BstrByRefArgument;
-using win::DispatchArgument;
-using win::LongArgument;
+using standin::BoolByRefArgument;
+using standin::BstrByRefArgument;
+using standin::DispatchArgument;
+using standin::LongArgument;
 
 }  // namespace quillbox::bench
