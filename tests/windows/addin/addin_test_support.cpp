@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 // Build paths are Unix paths; Wine maps the Unix root to drive Z:.
@@ -39,4 +39,4 @@ win::ComPtr<IUnknown> CreateRegisteredAddin() {
   return addin;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

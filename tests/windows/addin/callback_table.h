@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct Callback {
   const wchar_t* name;
@@ -46,4 +46,4 @@ inline constexpr std::array<Callback, 28> kCallbacks = {{
     {L"EditComments", 160, L"[in] IDispatch* pRibbon"},
 }};
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

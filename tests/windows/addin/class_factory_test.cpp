@@ -10,7 +10,7 @@
 #include "quillbox_addin.h"
 #include "tests/windows/addin/addin_test_support.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -148,4 +148,4 @@ TEST(ClassFactoryInAHost, KeptFactorySurvivesFreeingUnusedLibraries) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

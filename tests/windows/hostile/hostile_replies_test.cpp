@@ -18,9 +18,9 @@
 
 #include "hostile_server.h"
 #include "service/win/winhttp_transport.h"
-#include "tests/windows/service/core_fakes.h"
+#include "tests/support/fakes.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 constexpr char16_t kProxyMessage[] =
@@ -33,11 +33,6 @@ const std::string kSubjectsOk = R"({"status":"OK","subjects":["English","Maths"]
 const std::string kTabsOk = R"({"status":"OK","tabs":[{"name":"Opening","comments":[{"comment":"# reads."}]}]})";
 
 std::u16string Utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-class NoBrowser : public BrowserOpener {
- public:
-  void Open(const std::u16string&) override { ADD_FAILURE() << "no website was asked for"; }
-};
 
 struct HostileCase {
   const char* name;
@@ -96,8 +91,8 @@ TEST(HostileReplies, EachLoginEndsInItsDefinedOutcome) {
     SCOPED_TRACE(hostile.name);
     HostileServer server({{"/service/subjects", hostile.subjects}, {"/service/tabs", hostile.tabs}});
     win::WinHttpTransport transport;
-    FixedSettings settings(Utf16(server.BaseUrl()));
-    NoBrowser browser;
+    FakeSettings settings(Utf16(server.BaseUrl()));
+    FakeBrowser browser;
     CoreWithFakes fixture(transport, settings, browser, LoginCredentials{u"teacher@example.org", u"pw"});
     fixture.document.text = u"Dear parents, ";
     fixture.core.RibbonLoaded();
@@ -116,6 +111,7 @@ TEST(HostileReplies, EachLoginEndsInItsDefinedOutcome) {
     EXPECT_EQ(u"Dear parents, ", fixture.document.text);
     // The login worked through the four controls as always.
     EXPECT_EQ(4u, fixture.ribbon.invalidated.size());
+    EXPECT_TRUE(browser.opened.empty()) << "no website was asked for";
   }
 }
 
@@ -128,8 +124,8 @@ TEST(HostileReplies, FiftyMegabyteReplyArrivesAndIsRead) {
   body += "\"}";
   HostileServer server({{"/service/subjects", Answer(std::move(body))}, {"/service/tabs", Answer(kTabsOk)}});
   win::WinHttpTransport transport;
-  FixedSettings settings(Utf16(server.BaseUrl()));
-  NoBrowser browser;
+  FakeSettings settings(Utf16(server.BaseUrl()));
+  FakeBrowser browser;
   CoreWithFakes fixture(transport, settings, browser, LoginCredentials{u"teacher@example.org", u"pw"});
   fixture.core.RibbonLoaded();
 
@@ -142,13 +138,8 @@ TEST(HostileReplies, FiftyMegabyteReplyArrivesAndIsRead) {
   ASSERT_TRUE(::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory));
   // The server's copy, the body and the parsed document: well under 20 copies of the reply.
   EXPECT_LT(memory.PeakWorkingSetSize, 20 * padding) << memory.PeakWorkingSetSize;
+  EXPECT_TRUE(browser.opened.empty()) << "no website was asked for";
 }
-
-class RecordingAddresses : public BrowserOpener {
- public:
-  void Open(const std::u16string& address) override { opened.push_back(address); }
-  std::vector<std::u16string> opened;
-};
 
 // The website button asks for its login key on Word's own thread. A server that takes the
 // request and never answers must not keep that thread: the request gives up when no reply
@@ -157,8 +148,8 @@ TEST(HostileReplies, SilentServerReleasesTheWebsiteButton) {
   auto server = std::make_unique<HostileServer>(
       std::vector<std::pair<std::string, Misbehaviour>>{{"/service/loginkey", Silent(INFINITE)}});
   win::WinHttpTransport transport;
-  FixedSettings settings(Utf16(server->BaseUrl()));
-  RecordingAddresses browser;
+  FakeSettings settings(Utf16(server->BaseUrl()));
+  FakeBrowser browser;
   CoreWithFakes fixture(transport, settings, browser);
   fixture.core.RibbonLoaded();
 
@@ -192,4 +183,4 @@ TEST(HostileReplies, ResetPartWayThroughALargeBodyKeepsWhatArrived) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 // What the server does with one request, on the accepted socket.
 using Misbehaviour = std::function<void(SOCKET connection, HANDLE stop)>;
@@ -55,4 +55,4 @@ class HostileServer {
   std::thread thread_;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -10,7 +10,7 @@
 
 #include "registration_test_support.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 const std::wstring kClassesKey = kClasses;
@@ -171,4 +171,4 @@ TEST(DllVersionResourceTest, NamesTheLibraryAndItsVersion) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

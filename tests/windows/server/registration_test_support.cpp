@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 void RemoveDirectoryTree(const std::wstring& path) {
@@ -154,4 +154,4 @@ HRESULT ServerCopy::Install(BOOL install, const wchar_t* commandLine) const {
   return entry ? entry(install, commandLine) : E_NOTIMPL;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

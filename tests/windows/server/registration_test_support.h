@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 constexpr wchar_t kLibidText[] = L"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}";
 constexpr wchar_t kClassKey[] = L"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}";
@@ -58,4 +58,4 @@ class ServerCopy {
   HMODULE module_ = nullptr;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

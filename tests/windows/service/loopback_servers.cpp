@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 namespace {
 
@@ -90,4 +90,4 @@ std::string HttpsBase(const LoopbackServer& server, const char* host) {
   return "https://" + std::string(host) + ":" + std::to_string(server.port);
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

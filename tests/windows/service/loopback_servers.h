@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct LoopbackServer {
   int port = 0;
@@ -39,4 +39,4 @@ size_t CountInFile(const std::string& path, const std::string& text);
 std::string HttpBase(const LoopbackServer& server);                       // http://127.0.0.1:PORT
 std::string HttpsBase(const LoopbackServer& server, const char* host);    // https://HOST:PORT
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -9,12 +9,12 @@
 
 #include "common/text_utf.h"
 #include "common/win/unique_handle.h"
-#include "core_fakes.h"
 #include "loopback_servers.h"
+#include "tests/support/fakes.h"
 #include "service/win/shell_browser_opener.h"
 #include "service/win/winhttp_transport.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ShellBrowserOpener;
@@ -113,7 +113,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
     SCOPED_TRACE(button.name);
     WinHttpTransport transport;
     ShellBrowserOpener opener;
-    FixedSettings settings(Utf8ToUtf16(server + button.basePath));
+    FakeSettings settings(Utf8ToUtf16(server + button.basePath));
     CoreWithFakes fixture(transport, settings, opener);
     fixture.core.RibbonLoaded();
     const std::string keyRequest =
@@ -136,7 +136,7 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
   const std::string user = UniqueToken("teacher");
   WinHttpTransport transport;
   ShellBrowserOpener opener;
-  FixedSettings settings(Utf8ToUtf16(server + kBaseWithKey));
+  FakeSettings settings(Utf8ToUtf16(server + kBaseWithKey));
   CoreWithFakes fixture(transport, settings, opener, LoginCredentials{Utf8ToUtf16(user), u"pw"});
   fixture.core.RibbonLoaded();
   // The server has no subjects at this base URL, so the login fails...
@@ -158,4 +158,4 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -4,7 +4,7 @@
 
 #include "common/win/unique_handle.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 constexpr auto kPollInterval = 5ms;
@@ -106,4 +106,4 @@ std::string WinePath(const std::string& unixPath) {
   return path;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -58,4 +58,4 @@ class BrowserCapture {
 // A Unix path as Wine's Z: drive shows it.
 std::string WinePath(const std::string& unixPath);
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

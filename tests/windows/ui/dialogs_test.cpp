@@ -16,7 +16,7 @@
 #include "ui/win/message_dialog.h"
 #include "ui/win/resource_ids.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using Milliseconds = std::chrono::duration<double, std::milli>;
@@ -256,4 +256,4 @@ TEST(ErrorDialog, IsCentredOverAVisibleOwner) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

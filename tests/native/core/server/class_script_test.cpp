@@ -13,7 +13,7 @@
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::IsEmpty;
 
 constexpr auto kMachine = RegistrationScope::kMachine;
@@ -143,7 +143,7 @@ TEST(ClassScriptTest, UnregistrationKeepsKeysWhereSomebodyElseAddedSubkeys) {
   ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, kMachine), hr::kOk);
 
   std::vector<std::string> left = AddinsPath("HKLM");
-  const std::string classKey = "HKCR\\CLSID\\" + kClsid, addinKey = test::Ascii(u"HKLM\\" + addin);
+  const std::string classKey = "HKCR\\CLSID\\" + kClsid, addinKey = testing::Ascii(u"HKLM\\" + addin);
   left.insert(left.end(), {"HKCR\\CLSID", classKey, classKey + "\\@ = \"Quillbox AddIn\"",
                            classKey + "\\Implemented Categories", "HKCR\\Quillbox.AddIn",
                            "HKCR\\Quillbox.AddIn\\@ = \"Quillbox AddIn\"", "HKCR\\Quillbox.AddIn\\shell",

@@ -11,7 +11,7 @@
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

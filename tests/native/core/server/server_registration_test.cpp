@@ -12,7 +12,7 @@
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::ElementsAre;
 
 constexpr int32_t kNoScript = static_cast<int32_t>(0x80070716u);          // ERROR_RESOURCE_NAME_NOT_FOUND
