@@ -6,20 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/wine_path.h"
+
 namespace quillbox::testing {
-namespace {
-
-// Build paths are Unix paths; Wine maps the Unix root to drive Z:.
-std::wstring WinePath(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* c = unixPath; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
-
-}  // namespace
-
-std::wstring AddinLibraryPath() { return WinePath(QUILLBOX_ADDIN_LIBRARY); }
-std::wstring RibbonXmlPath() { return WinePath(QUILLBOX_RIBBON_XML); }
+std::wstring AddinLibraryPath() { return WideWinePath(QUILLBOX_ADDIN_LIBRARY); }
+std::wstring RibbonXmlPath() { return WideWinePath(QUILLBOX_RIBBON_XML); }
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;

@@ -53,16 +53,10 @@ bool RemoveTypeLibraryResource(const std::wstring& libraryPath) {
 
 }  // namespace
 
-std::wstring WindowsPath(const std::string& unixPath) {
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-  return path;
-}
-
-std::wstring AddinDllPath() { return WindowsPath(QUILLBOX_ADDIN_DLL); }
+std::wstring AddinDllPath() { return WideWinePath(QUILLBOX_ADDIN_DLL); }
 
 std::wstring SourceFilePath(const std::string& relativePath) {
-  return WindowsPath(std::string(QUILLBOX_SOURCE_DIR) + "/" + relativePath);
+  return WideWinePath(std::string(QUILLBOX_SOURCE_DIR) + "/" + relativePath);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

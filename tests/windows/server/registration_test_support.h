@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/wine_path.h"
+
 namespace quillbox::testing {
 
 constexpr wchar_t kLibidText[] = L"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}";
@@ -17,7 +19,6 @@ constexpr wchar_t kAddinKey[] = L"Software\\Microsoft\\Office\\Word\\Addins\\Qui
 // HKCR shows only the HKLM half.
 constexpr wchar_t kClasses[] = L"Software\\Classes\\";
 
-std::wstring WindowsPath(const std::string& unixPath);
 std::wstring AddinDllPath();
 std::wstring SourceFilePath(const std::string& relativePath);
 std::string ReadFileBytes(const std::wstring& path);

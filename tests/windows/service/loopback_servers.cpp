@@ -8,11 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tests/support/wine_path.h"
+
 namespace quillbox::testing {
 
 namespace {
-
-std::string WindowsPath(const std::string& unixPath) { return "Z:" + unixPath; }
 
 LoopbackServers Load() {
   const std::string stateFile = std::string(QUILLBOX_LOOPBACK_STATE) + "/servers.txt";
@@ -29,15 +29,15 @@ LoopbackServers Load() {
     return found->second;
   };
   const auto server = [&value](const std::string& name) {
-    return LoopbackServer{std::stoi(value(name + "_port")), WindowsPath(value(name + "_log"))};
+    return LoopbackServer{std::stoi(value(name + "_port")), WinePath(value(name + "_log"))};
   };
   LoopbackServers servers;
   servers.plain = server("plain");
   servers.tls = server("tls");
   servers.untrusted = server("untrusted");
-  servers.trustedCert = WindowsPath(value("trusted_cert"));
+  servers.trustedCert = WinePath(value("trusted_cert"));
   servers.browserScript = value("browser_script");
-  servers.browserCapture = WindowsPath(value("browser_capture"));
+  servers.browserCapture = WinePath(value("browser_capture"));
   return servers;
 }
 

@@ -98,12 +98,5 @@ bool BrowserCapture::WaitFor(const std::string& url, std::chrono::milliseconds t
   return false;
 }
 
-std::string WinePath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
 }  // namespace quillbox::testing

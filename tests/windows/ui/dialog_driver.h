@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/wine_path.h"
+
 namespace quillbox::testing {
 
 using Clock = std::chrono::steady_clock;
@@ -55,7 +57,5 @@ class BrowserCapture {
   std::vector<std::string> Urls() const;
 };
 
-// A Unix path as Wine's Z: drive shows it.
-std::string WinePath(const std::string& unixPath);
 
 }  // namespace quillbox::testing
