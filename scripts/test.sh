@@ -95,12 +95,13 @@ unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 windows_log="$build/ctest-windows.log"
 set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  source "$1/scripts/lib/wine.sh"
   wineserver -p >/dev/null 2>&1 </dev/null
-  wine wineboot >/dev/null 2>&1 </dev/null
+  wine64 wineboot >/dev/null 2>&1 </dev/null
   ctest --test-dir "$0" --output-on-failure --timeout 300
   status=$?
   wineserver -k >/dev/null 2>&1
-  exit $status' "$build/windows" 2>&1 | tee "$windows_log"
+  exit $status' "$build/windows" "$root" 2>&1 | tee "$windows_log"
 status=${PIPESTATUS[0]}
 set -e
 count_ctest_log "$windows_log" "$status" windows

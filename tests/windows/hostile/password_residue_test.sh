@@ -70,8 +70,12 @@ status=$?
 [ "$status" -eq 0 ] || fail "the session failed ($status): $(cat "$state/transcript.txt")"
 
 # The session really used the password: the service received it, the report was written and
-# the website was opened.
+# the website was opened. It also goes through each library the add-in loads only when first
+# needed: WinHTTP for the requests, the common controls for the login dialog and its links,
+# and the shell for the website.
 grep -q "password=$escaped" "$state/requests.log" || fail "the service never received the password"
+grep -q '^dialog "Please log in..." answered' "$state/transcript.txt" ||
+  fail "the add-in's login dialog was not shown: $(cat "$state/transcript.txt")"
 grep -q "Ada knows the Tudors well. She always tries hard." "$state/transcript.txt" ||
   fail "the report was not written: $(cat "$state/transcript.txt")"
 for _ in $(seq 1 100); do [ -s "$state/browser-capture.txt" ] && break; sleep 0.05; done
