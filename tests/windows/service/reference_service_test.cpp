@@ -9,9 +9,10 @@
 #include <stdexcept>
 
 #include "common/text_utf.h"
-#include "tests/support/fakes.h"
 #include "loopback_servers.h"
 #include "service/win/winhttp_transport.h"
+#include "tests/support/fakes.h"
+#include "tests/support/wine_path.h"
 
 namespace quillbox::testing {
 namespace {
@@ -33,7 +34,7 @@ const ReferenceService& Service() {
       const size_t equals = line.find('=');
       if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
     }
-    return ReferenceService{std::stoi(values.at("port")), "Z:" + values.at("log")};
+    return ReferenceService{std::stoi(values.at("port")), WinePath(values.at("log"))};
   }();
   return service;
 }

@@ -10,9 +10,9 @@
 #include "common/text_utf.h"
 #include "common/win/unique_handle.h"
 #include "loopback_servers.h"
-#include "tests/support/fakes.h"
 #include "service/win/shell_browser_opener.h"
 #include "service/win/winhttp_transport.h"
+#include "tests/support/fakes.h"
 
 namespace quillbox::testing {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <fstream>
 
-#include "tests/support/fake_registry.h"
 #include "server/registrar_executor.h"
 #include "server/server_script_variables.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "common/com_error.h"
-#include "tests/support/fake_registry.h"
 #include "server/type_library_path.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {
