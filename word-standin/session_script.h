@@ -19,6 +19,7 @@
 //   disconnect, connect      OnDisconnection, OnConnection
 //   print-document, print-ribbon, print-invalidations
 //   print-report             the document's text as plain lines
+//   print-writes             "writes N": how many texts the add-in put at the selection
 //   print TEXT               the text itself, to mark a place in the transcript
 //
 // Unknown or malformed commands are reported and make the session fail.

@@ -17,7 +17,7 @@
 #include "word-standin/standin_addin_instance.h"
 #include "word-standin/standin_ribbon_ui.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::UniqueBstr;
@@ -122,4 +122,4 @@ TEST_F(CallbackArgumentsTest, RibbonLoadedReplacesTheEarlierRibbon) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

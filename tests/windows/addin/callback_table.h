@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct Callback {
   const wchar_t* name;
@@ -50,4 +50,4 @@ inline constexpr std::array<Callback, 31> kCallbacks = {{
      L"[in] IDispatch* ribbonControl; [in] long cIndex; [out, retval] BSTR* pbstr"},
 }};
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

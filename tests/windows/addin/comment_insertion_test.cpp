@@ -12,7 +12,7 @@
 #include "tests/windows/addin/in_process_addin.h"
 #include "word-standin/standin_addin_instance.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using Lines = std::vector<std::wstring>;
@@ -156,4 +156,4 @@ TEST_F(CommentInsertionTest, WithoutWordTheClickFailsWithPointerError) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -19,7 +19,7 @@
 #include "tests/windows/addin/addin_test_support.h"
 #include "tests/windows/addin/callback_table.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -199,4 +199,4 @@ TEST_F(TypeLibraryTest, ConnectIsCreatableWithTheCallbackInterfaceAsDefault) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

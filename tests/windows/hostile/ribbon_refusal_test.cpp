@@ -23,7 +23,7 @@
 #include "word-standin/transcript.h"
 #include "word-standin/word_host.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using Ids = std::vector<std::wstring>;
@@ -301,4 +301,4 @@ TEST(BstrOutOfMemory, CommentTextThatCannotBeAllocated) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

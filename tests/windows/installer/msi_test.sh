@@ -7,9 +7,10 @@
 # base URL, and a major upgrade. ADDIN_DLL is the library PACKAGE holds, of file version
 # VERSION; UPGRADE_PACKAGE is the next release, with NEXT_ADDIN_DLL of file version NEXT_VERSION.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 prefix="$1"
-package="Z:${2//\//\\}"
-upgrade_package="Z:${3//\//\\}"
+package="$(windows_path "$2")"
+upgrade_package="$(windows_path "$3")"
 dll_unix="$4"
 next_dll_unix="$5"
 version="$6"
@@ -24,7 +25,7 @@ bash "$here/../../../scripts/wine-prefix.sh" "$prefix" || { echo "cannot create 
 # The wineserver and Wine's background processes are started detached from our output, which
 # ctest reads until every writer has gone.
 wineserver -p >/dev/null 2>&1 </dev/null
-wine wineboot >/dev/null 2>&1 </dev/null
+wine64 wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
@@ -62,7 +63,7 @@ uninstall_package() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
 # The DisplayVersion of every product named "Quillbox AddIn" in Add/Remove Programs.
 installed_versions() {
   local key
-  wine reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
+  wine64 reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
     local entries
     entries=$(listing "$key")
     if grep -q -F -x "$key\\[DisplayName] REG_SZ Quillbox AddIn" <<<"$entries"; then
@@ -98,7 +99,7 @@ run_standin() {
   local script="$prefix/print-ribbon.txt" trace
   printf 'print-ribbon\n' >"$script"
   trace=$(mktemp)
-  WINEDEBUG=-all,+loaddll wine "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
+  WINEDEBUG=-all,+loaddll wine64 "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
   echo "exit ${PIPESTATUS[0]}"
   sed -n 's/.*Loaded L"\(.*QuillboxAddIn\.dll\)".*/loaded \1/p' "$trace" | sed 's/\\\\/\\/g'
   rm -f "$trace"

@@ -8,10 +8,11 @@
 # key's own line is added here; and its "reg add KEY" without /v also sets an empty default
 # value, so the foreign keys below are made with a named value.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 export WINEPREFIX="$1" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 dll_unix="$2"
-dll="Z:${dll_unix//\//\\}"
+dll="$(windows_path "$dll_unix")"
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
 libid='{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}'

@@ -12,7 +12,7 @@
 
 #include "common/win/unique_handle.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::kSettingsSubkey;
@@ -146,4 +146,4 @@ TEST(RegistrySettingsReaderTest, KeyOnlyInTheOtherRegistryViewIsNotFound) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

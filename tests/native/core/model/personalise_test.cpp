@@ -53,12 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Case-sensitive: the replacement words are lower case.
         PersonaliseCase{u"and ^", u"Sam", kGirl, u"And she"}));
 
-TEST(PersonaliseComment, LeavesTheStoredTextAlone) {
-  const std::u16string stored = u"# tries ~ best";
-  for (int i = 0; i < 3; ++i) PersonaliseComment(stored, u"Ann", static_cast<PronounSet>(i));
-  EXPECT_EQ(stored, u"# tries ~ best");
-}
-
 TEST(ShortenLabel, KeepsTextUpToOneHundredUnits) {
   const std::u16string hundred(100, u'a');
   EXPECT_EQ(ShortenLabel(hundred), hundred);
