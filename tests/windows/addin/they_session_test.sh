@@ -6,6 +6,9 @@
 # compared with the expected one. Changes the machine-wide service URL for the session and
 # removes it afterwards.
 set -uo pipefail
+here="$(dirname "${BASH_SOURCE[0]}")"
+source "$here/../../../scripts/lib/wine.sh"
+source "$here/../../../scripts/lib/loopback-server.sh"
 standin="${1:?stand-in program}" dll="${2:?add-in library}" service="${3:?service program}"
 state="${4:?state directory}" expected="${5:?expected transcript}" script="${6:?session script}"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
@@ -24,30 +27,23 @@ cat >"$state/bank.json" <<'JSON'
     {"name": "Targets", "comments": ["Next term ^ needs to check ~ answers and ^ doesn't need to rush."]}]}]}]}
 JSON
 
-"$service" --port 0 --db "$state/bank.sqlite" --bank "$state/bank.json" --log "$state/requests.log" \
-  >"$state/service.out" 2>&1 </dev/null &
-service_pid=$!
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
+service_pid=""
 cleanup() {
-  kill "$service_pid" 2>/dev/null
-  wine reg delete "$settings_key" /f >/dev/null 2>&1
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null
+  wine64 reg delete "$settings_key" /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 
-port=""
-for _ in $(seq 1 200); do
-  port="$(sed -n 's|^listening on http://127\.0\.0\.1:\([0-9]*\)$|\1|p' "$state/service.out")"
-  [ -n "$port" ] && break
-  kill -0 "$service_pid" 2>/dev/null || break
-  sleep 0.05
-done
-if [ -z "$port" ]; then
-  echo "FAIL: the reference service did not start: $(cat "$state/service.out")"
+if ! start_loopback_server "$state/service.out" \
+    "$service" --port 0 --db "$state/bank.sqlite" --bank "$state/bank.json" --log "$state/requests.log"; then
+  echo "FAIL: the reference service did not start"
   exit 1
 fi
-wine reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
+service_pid=$server_pid
+wine64 reg add "$settings_key" /ve /d "$server_url" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
 
-actual=$(wine "$standin" --dll "Z:${dll//\//\\}" --script "Z:${script//\//\\}" </dev/null)
+actual=$(wine64 "$standin" --dll "$(windows_path "$dll")" --script "$(windows_path "$script")" </dev/null)
 status=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual"); then
   echo "FAIL: the stand-in's transcript differs from $expected"
