@@ -20,41 +20,31 @@ bool IsUriUnreserved(unsigned char c) {
          c == '.' || c == '_' || c == '~';
 }
 
-}  // namespace
-
-std::string UrlEncode(std::u16string_view text) {
-  static const char kHex[] = "0123456789abcdef";
-  const std::string utf8 = Utf16ToUtf8(text);
+// Every byte that `keep` rejects becomes %XX with the given hex digits.
+std::string PercentEscape(std::string_view bytes, bool (*keep)(unsigned char), const char* hex) {
   std::string out;
-  out.reserve(utf8.size() * 3);
-  for (char ch : utf8) {
+  out.reserve(bytes.size() * 3);
+  for (char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
-    if (IsUnreserved(c)) {
+    if (keep(c)) {
       out.push_back(ch);
     } else {
       out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 0x0F]);
+      out.push_back(hex[c >> 4]);
+      out.push_back(hex[c & 0x0F]);
     }
   }
   return out;
 }
 
+}  // namespace
+
+std::string UrlEncode(std::u16string_view text) {
+  return PercentEscape(Utf16ToUtf8(text), IsUnreserved, "0123456789abcdef");
+}
+
 std::string PercentEscapeBytes(std::string_view bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(bytes.size() * 3);
-  for (char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (IsUriUnreserved(c)) {
-      out.push_back(ch);
-    } else {
-      out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 0x0F]);
-    }
-  }
-  return out;
+  return PercentEscape(bytes, IsUriUnreserved, "0123456789ABCDEF");
 }
 
 }  // namespace quillbox
