@@ -24,6 +24,11 @@ add_library(QuillboxAddIn SHARED)
 set_target_properties(QuillboxAddIn PROPERTIES PREFIX "" OUTPUT_NAME "QuillboxAddIn" QUILLBOX_DELAY_LOAD ON)
 target_link_libraries(QuillboxAddIn PRIVATE quillbox_win)
 target_link_options(QuillboxAddIn PRIVATE ${QUILLBOX_STATIC_LINK})
+if(QUILLBOX_WINDOWS_BITS EQUAL 32)
+  # The .def exports the Dll* functions by their plain names, which is how regsvr32 and COM
+  # look them up; the linker finds their __stdcall definitions (DllGetClassObject@12) itself.
+  target_link_options(QuillboxAddIn PRIVATE LINKER:--enable-stdcall-fixup)
+endif()
 quillbox_warnings(QuillboxAddIn)
 
 foreach(dir common model service settings ui addin server)
