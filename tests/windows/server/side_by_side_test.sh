@@ -33,9 +33,10 @@ classes="$hklm\\Software\\Classes"
 addin_key="$hklm\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn"
 wow="$hklm\\Software\\Wow6432Node"
 
-# What one library writes machine-wide, as seen in one registry view.
-keys=("$classes\\Quillbox.AddIn" "$classes\\Quillbox.AddIn.1" "$classes\\CLSID\\$clsid"
-  "$classes\\TypeLib\\$libid" "$addin_key")
+# What one library writes machine-wide into its own registry view: what makes Word of that
+# bitness find and create the add-in. (The type library's entries are shared by both views, as
+# on Windows; each library adds its own platform key, win64 or win32, below 1.1\409.)
+keys=("$classes\\Quillbox.AddIn" "$classes\\Quillbox.AddIn.1" "$classes\\CLSID\\$clsid" "$addin_key")
 view_listing() { local key; for key in "${keys[@]}"; do listing "$key" "$1"; done; }
 view_empty() {
   local key
@@ -86,10 +87,7 @@ expect_view_unchanged() {  # WHAT VIEW BEFORE
     diff <(echo "$3") <(echo "$now") | sed 's/^/    /'
   fi
 }
-typelib_listing() {  # PLATFORM DLL: what RegisterTypeLib leaves below 1.1\409
-  printf '%s\n' "$classes\\TypeLib\\$libid\\1.1\\409" "$classes\\TypeLib\\$libid\\1.1\\409\\$1" \
-    "$classes\\TypeLib\\$libid\\1.1\\409\\$1\\@ REG_SZ $2"
-}
+typelib="$classes\\TypeLib\\$libid\\1.1\\409"
 
 # Back to a prefix without either registration.
 register "$wine32" /u "$dll32"
@@ -117,10 +115,8 @@ echo "== both libraries"
 expect_registered "64-bit" "$wine64" "$dll64"
 expect_view_unchanged "64-bit registration" 32 "$view32"
 expect_equal "class in the 64-bit view" "$dll64" "$(value_in 64 "$classes\\CLSID\\$clsid\\InprocServer32")"
-expect_equal "type library in the 64-bit view" "$(typelib_listing win64 "$dll64")" \
-  "$(listing "$classes\\TypeLib\\$libid\\1.1\\409" 64)"
-expect_equal "type library in the 32-bit view" "$(typelib_listing win32 "$dll32")" \
-  "$(listing "$classes\\TypeLib\\$libid\\1.1\\409" 32)"
+expect_equal "64-bit type library" "$dll64" "$(value_in 64 "$typelib\\win64")"
+expect_equal "32-bit type library" "$dll32" "$(value_in 32 "$typelib\\win32")"
 view64=$(view_listing 64)
 
 echo "== each bitness of the stand-in Word loads its own library"
@@ -133,11 +129,13 @@ echo "== unregistering one leaves the other"
 expect_unregistered "32-bit" "$wine32" "$dll32"
 expect_view_empty "32-bit unregistered" 32
 expect_view_unchanged "32-bit unregistered" 64 "$view64"
+expect_equal "64-bit type library after the 32-bit one left" "$dll64" "$(value_in 64 "$typelib\\win64")"
 expect_registered "32-bit again" "$wine32" "$dll32"
 expect_view_unchanged "32-bit registered again" 32 "$view32"
 expect_unregistered "64-bit" "$wine64" "$dll64"
 expect_view_empty "64-bit unregistered" 64
 expect_view_unchanged "64-bit unregistered" 32 "$view32"
+expect_equal "32-bit type library after the 64-bit one left" "$dll32" "$(value_in 32 "$typelib\\win32")"
 expect_unregistered "32-bit at the end" "$wine32" "$dll32"
 expect_view_empty "both unregistered" 32
 
