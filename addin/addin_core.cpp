@@ -1,6 +1,5 @@
 #include "addin/addin_core.h"
 
-#include <new>
 #include <utility>
 
 #include "common/com_error.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Everything the add-in object does, without COM: the 28 ribbon callbacks, comment
+// Everything the add-in object does, without COM: the 31 ribbon callbacks, comment
 // insertion, the login flow, the website buttons and the worker behind "Please wait...".
 // The COM object (CConnect) forwards each callback here and turns a thrown ComError into the
 // callback's result.
@@ -57,13 +57,15 @@ class AddinCore {
   std::u16string GetLabelLogIn() const;
   bool GetVisibleComments() const;
 
-  // Pupil name and gender.
+  // Pupil name and pronoun set.
   std::u16string GetTextName() const;
   void OnChangeName(const std::u16string& text);
   bool GetPressedBoy() const;
   bool GetPressedGirl() const;
+  bool GetPressedThey() const;
   void PressBoy();
   void PressGirl();
+  void PressThey();
 
   // Subject drop-down.
   int32_t GetItemCountSubject() const;
@@ -84,6 +86,7 @@ class AddinCore {
   int32_t GetItemCountComment() const;
   std::optional<std::u16string> GetItemLabelComment(int32_t index) const;
   std::optional<std::u16string> GetItemIDComment(int32_t index) const;
+  std::optional<std::u16string> GetItemSupertipComment(int32_t index) const;
   int32_t GetSelectedItemIndexComment() const;
   void SelecteItemChangedComment(int32_t index);
 
@@ -96,6 +99,7 @@ class AddinCore {
   enum class Worker { kLogin, kSubject };
 
   void RefreshComments();
+  void SetPronouns(PronounSet pronouns);
   void LoadSelectedSubjectGroups();
   void RunWithProgress(Worker worker);
   void OpenWebsite(const std::u16string& page);

@@ -20,7 +20,7 @@ void AddinCore::SelecteItemChangedComment(int32_t index) {
     const std::vector<std::u16string>& texts = store_.CommentTextsFor(subject->label, group->label);
     std::u16string text = u" ";
     if (index >= 0 && static_cast<size_t>(index) < texts.size()) {
-      text = PersonaliseComment(texts[static_cast<size_t>(index)] + u" ", store_.PupilName(), store_.IsBoy());
+      text = PersonaliseComment(texts[static_cast<size_t>(index)] + u" ", store_.PupilName(), store_.Pronouns());
     }
     ports_.document.SetSelectionText(text);
     const int32_t end = ports_.document.GetSelectionEnd();

@@ -17,7 +17,7 @@ std::optional<std::u16string> IdOf(const RibbonItem* item) {
 
 }  // namespace
 
-// Pupil name and gender.
+// Pupil name and pronoun set.
 
 std::u16string AddinCore::GetTextName() const { return store_.PupilName(); }
 
@@ -28,23 +28,23 @@ void AddinCore::OnChangeName(const std::u16string& text) {
   RefreshComments();
 }
 
-bool AddinCore::GetPressedBoy() const { return store_.IsBoy(); }
-bool AddinCore::GetPressedGirl() const { return !store_.IsBoy(); }
+bool AddinCore::GetPressedBoy() const { return store_.Pronouns() == PronounSet::kBoy; }
+bool AddinCore::GetPressedGirl() const { return store_.Pronouns() == PronounSet::kGirl; }
+bool AddinCore::GetPressedThey() const { return store_.Pronouns() == PronounSet::kThey; }
 
-// The two toggles act as a pair of radio buttons: the pressed state Office passes is ignored.
-void AddinCore::PressBoy() {
-  store_.SetBoy(true);
+// The three toggles act as radio buttons: the pressed state Office passes is ignored, and all
+// three are read again whichever was pressed.
+void AddinCore::SetPronouns(PronounSet pronouns) {
+  store_.SetPronouns(pronouns);
   Invalidate(u"boy");
   Invalidate(u"girl");
+  Invalidate(u"they");
   RefreshComments();
 }
 
-void AddinCore::PressGirl() {
-  store_.SetBoy(false);
-  Invalidate(u"boy");
-  Invalidate(u"girl");
-  RefreshComments();
-}
+void AddinCore::PressBoy() { SetPronouns(PronounSet::kBoy); }
+void AddinCore::PressGirl() { SetPronouns(PronounSet::kGirl); }
+void AddinCore::PressThey() { SetPronouns(PronounSet::kThey); }
 
 // Subject drop-down.
 
@@ -89,6 +89,13 @@ std::optional<std::u16string> AddinCore::GetItemLabelComment(int32_t index) cons
   return LabelOf(store_.CommentAt(index));
 }
 std::optional<std::u16string> AddinCore::GetItemIDComment(int32_t index) const { return IdOf(store_.CommentAt(index)); }
+
+// The whole comment as it would be written, so a label cut at 100 characters can be read.
+std::optional<std::u16string> AddinCore::GetItemSupertipComment(int32_t index) const {
+  const std::u16string* text = store_.CommentTextAt(index);
+  if (!text) return std::nullopt;
+  return *text;
+}
 
 // The gallery never shows a selected item, so the same comment can be clicked again.
 int32_t AddinCore::GetSelectedItemIndexComment() const { return -1; }

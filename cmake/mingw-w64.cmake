@@ -1,5 +1,6 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix thread model, so that
-# std::thread and std::mutex exist). Programs run through Wine.
+# std::thread and std::mutex exist). Programs run through Wine's 64-bit loader, named outright
+# so that a machine that also has 32-bit Wine runs them the same way.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -9,4 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

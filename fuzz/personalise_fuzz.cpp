@@ -8,14 +8,14 @@ using namespace quillbox;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
-  const bool isBoy = data[0] & 1;
+  const auto pronouns = static_cast<PronounSet>(data[0] % 3);
   const size_t nameUnits = data[1] % 16;
   std::u16string units;
   for (size_t i = 2; i + 1 < size; i += 2) units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
   const std::u16string name = units.substr(0, std::min(nameUnits, units.size()));
   const std::u16string comment = units.substr(name.size());
 
-  const std::u16string text = PersonaliseComment(comment, name, isBoy);
+  const std::u16string text = PersonaliseComment(comment, name, pronouns);
   for (char16_t marker : {u'~', u'^', u'*'}) {
     if (text.find(marker) != std::u16string::npos) std::abort();  // every pronoun marker is replaced
   }

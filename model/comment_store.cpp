@@ -24,6 +24,11 @@ const RibbonItem* CommentStore::SubjectAt(int32_t index) const { return ItemAt(s
 const RibbonItem* CommentStore::CommentGroupAt(int32_t index) const { return ItemAt(commentGroups_, index); }
 const RibbonItem* CommentStore::CommentAt(int32_t index) const { return ItemAt(comments_, index); }
 
+const std::u16string* CommentStore::CommentTextAt(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= commentTexts_.size()) return nullptr;
+  return &commentTexts_[static_cast<size_t>(index)];
+}
+
 void CommentStore::ClearSubjects() {
   subjects_.clear();
   selectedSubject_ = 0;
@@ -67,10 +72,14 @@ bool CommentStore::RebuildCommentGroupList(const std::u16string& subject) {
 void CommentStore::RebuildCommentList(const std::u16string& subject, const std::u16string& group) {
   const std::vector<std::u16string>& texts = CommentTextsFor(subject, group);
   comments_.clear();
+  commentTexts_.clear();
   comments_.reserve(texts.size());
+  commentTexts_.reserve(texts.size());
   long long n = 0;
   for (const std::u16string& text : texts) {
-    comments_.push_back(RibbonItem{NumberedId(u"comment", n++), ShortenLabel(PersonaliseComment(text, pupilName_, isBoy_))});
+    std::u16string personalised = PersonaliseComment(text, pupilName_, pronouns_);
+    comments_.push_back(RibbonItem{NumberedId(u"comment", n++), ShortenLabel(personalised)});
+    commentTexts_.push_back(std::move(personalised));
   }
   selectedComment_ = 0;
 }
@@ -79,6 +88,7 @@ void CommentStore::ClearListsAndCache() {
   subjects_.clear();
   commentGroups_.clear();
   comments_.clear();
+  commentTexts_.clear();
   cache_.clear();
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 // The in-memory model behind the ribbon: the subject, comment-group and comment lists with the
 // teacher's selection in each, the per-subject cache of everything fetched since log-in, and
-// the pupil's name and gender that personalise the comments.
+// the pupil's name and pronoun set that personalise the comments.
 
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "model/pronoun_set.h"
 #include "model/ribbon_item.h"
 #include "model/subject_entry.h"
 
@@ -21,6 +22,9 @@ class CommentStore {
   const RibbonItem* SubjectAt(int32_t index) const;
   const RibbonItem* CommentGroupAt(int32_t index) const;
   const RibbonItem* CommentAt(int32_t index) const;
+  // The whole personalised text behind the comment item at index (its label may be cut), or
+  // null when the index is outside the comment list.
+  const std::u16string* CommentTextAt(int32_t index) const;
 
   const std::vector<RibbonItem>& Subjects() const { return subjects_; }
   const std::vector<RibbonItem>& CommentGroups() const { return commentGroups_; }
@@ -56,8 +60,9 @@ class CommentStore {
 
   const std::u16string& PupilName() const { return pupilName_; }
   void SetPupilName(std::u16string name) { pupilName_ = std::move(name); }
-  bool IsBoy() const { return isBoy_; }
-  void SetBoy(bool isBoy) { isBoy_ = isBoy; }
+  PronounSet Pronouns() const { return pronouns_; }
+  void SetPronouns(PronounSet pronouns) { pronouns_ = pronouns; }
+  bool IsBoy() const { return pronouns_ == PronounSet::kBoy; }
 
   size_t CachedSubjectCount() const { return cache_.size(); }
   // The cache entry for a subject, or null; never creates one.
@@ -67,12 +72,13 @@ class CommentStore {
   std::vector<RibbonItem> subjects_;
   std::vector<RibbonItem> commentGroups_;
   std::vector<RibbonItem> comments_;
+  std::vector<std::u16string> commentTexts_;  // parallel to comments_
   int32_t selectedSubject_ = 0;
   int32_t selectedCommentGroup_ = 0;
   int32_t selectedComment_ = 0;
   std::unordered_map<std::u16string, SubjectEntry> cache_;
   std::u16string pupilName_ = kInitialPupilName;
-  bool isBoy_ = true;
+  PronounSet pronouns_ = PronounSet::kBoy;
 };
 
 }  // namespace quillbox

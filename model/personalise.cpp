@@ -1,23 +1,39 @@
 #include "model/personalise.h"
 
+#include <cstdint>
+#include <vector>
+
+#include "model/they_agreement.h"
+
 namespace quillbox {
 namespace {
 
 // The word a pronoun marker stands for, or null for any other character.
-const char16_t* PronounFor(char16_t c, bool isBoy) {
+const char16_t* PronounFor(char16_t c, PronounSet pronouns) {
   switch (c) {
-    case u'~': return isBoy ? u"his" : u"her";
-    case u'^': return isBoy ? u"he" : u"she";
-    case u'*': return isBoy ? u"him" : u"her";
+    case u'~': return pronouns == PronounSet::kBoy ? u"his" : pronouns == PronounSet::kGirl ? u"her" : u"their";
+    case u'^': return pronouns == PronounSet::kBoy ? u"he" : pronouns == PronounSet::kGirl ? u"she" : u"they";
+    case u'*': return pronouns == PronounSet::kBoy ? u"him" : pronouns == PronounSet::kGirl ? u"her" : u"them";
     default: return nullptr;
   }
 }
 
-// Appends text with its pronoun markers replaced; "#" is left as it is.
-void AppendWithPronouns(std::u16string& out, std::u16string_view text, bool isBoy) {
+// "#", "~", "^" or "*": one bit each in two 64-bit masks over the characters below 128.
+constexpr uint64_t kMarkersLow = (uint64_t{1} << u'#') | (uint64_t{1} << u'*');
+constexpr uint64_t kMarkersHigh = (uint64_t{1} << (u'^' - 64)) | (uint64_t{1} << (u'~' - 64));
+bool IsMarker(char16_t c) {
+  if (c >= 128) return false;
+  return (((c < 64 ? kMarkersLow : kMarkersHigh) >> (c & 63)) & 1) != 0;
+}
+
+// Appends text with its pronoun markers replaced ("#" is left as it is), noting where each
+// "they" that "^" put in ends.
+void AppendWithPronouns(std::u16string& out, std::u16string_view text, PronounSet pronouns,
+                        std::vector<size_t>& theyEnds) {
   for (char16_t c : text) {
-    if (const char16_t* word = PronounFor(c, isBoy)) {
+    if (const char16_t* word = PronounFor(c, pronouns)) {
       out.append(word);
+      if (c == u'^' && pronouns == PronounSet::kThey) theyEnds.push_back(out.size());
     } else {
       out.push_back(c);
     }
@@ -38,20 +54,36 @@ bool IsWideSpace(char16_t c) {
 
 // One pass does the work of the four replacement steps: the pupil's name goes in for "#" with
 // its own pronoun markers already replaced (the later steps would replace them), and a "#"
-// inside the name stays, since the name step does not scan what it put in.
-std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, bool isBoy) {
+// inside the name stays, since the name step does not scan what it put in. Text between
+// markers is copied in one piece.
+std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, PronounSet pronouns) {
+  std::vector<size_t> nameTheyEnds;
   std::u16string name;
-  AppendWithPronouns(name, pupilName, isBoy);
+  AppendWithPronouns(name, pupilName, pronouns, nameTheyEnds);
+  // Kept per thread between calls, so that relabelling a list allocates for neither.
+  thread_local std::vector<size_t> theyEnds;
+  thread_local std::u16string agreed;
+  theyEnds.clear();
   std::u16string result;
-  result.reserve(text.size() + text.size() / 4);
-  for (char16_t c : text) {
+  result.reserve(text.size() + text.size() / 4 + name.size());
+  size_t copied = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (!IsMarker(c)) continue;
+    result.append(text.data() + copied, i - copied);
+    copied = i + 1;
     if (c == u'#') {
+      for (size_t end : nameTheyEnds) theyEnds.push_back(result.size() + end);
       result.append(name);
-    } else if (const char16_t* word = PronounFor(c, isBoy)) {
-      result.append(word);
     } else {
-      result.push_back(c);
+      result.append(PronounFor(c, pronouns));
+      if (c == u'^' && pronouns == PronounSet::kThey) theyEnds.push_back(result.size());
     }
+  }
+  result.append(text.data() + copied, text.size() - copied);
+  if (!theyEnds.empty()) {
+    AgreeWithThey(result, theyEnds, agreed);
+    result.swap(agreed);
   }
   if (!result.empty() && result[0] >= u'a' && result[0] <= u'z') {
     result[0] = static_cast<char16_t>(result[0] - u'a' + u'A');

@@ -4,11 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "model/pronoun_set.h"
+
 namespace quillbox {
 
-// Replaces "#" by the pupil name, then "~" by his/her, "^" by he/she, "*" by him/her, each
-// step on the output of the one before, and capitalises a first letter a-z.
-std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, bool isBoy);
+// Replaces "#" by the pupil name, then "~" by his/her/their, "^" by he/she/they, "*" by
+// him/her/them, each step on the output of the one before, and capitalises a first letter a-z.
+// For they, the verb after each "they" that "^" put in agrees with it (they_agreement.h).
+std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, PronounSet pronouns);
 
 constexpr size_t kLabelLimit = 100;
 

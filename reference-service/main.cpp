@@ -3,7 +3,6 @@
 // runs until SIGINT or SIGTERM.
 #include <signal.h>
 
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <thread>

@@ -10,9 +10,9 @@ deps_dir="${QUILLBOX_DEPS:-/opt/quillbox-deps}"
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
   libjsoncpp-dev libcpp-httplib-dev libsqlite3-dev libssl-dev
-  mingw-w64 mingw-w64-tools libwine-dev wine wine64
+  mingw-w64 mingw-w64-tools libwine-dev wine wine64 binutils-mingw-w64-i686
   xvfb xauth imagemagick x11-utils binutils-mingw-w64-x86-64 openssl curl
-  clang libclang-rt-14-dev dpkg-dev msitools wixl
+  clang libclang-rt-14-dev dpkg-dev msitools wixl libxml2-utils osslsigncode python3-xmlschema
 )
 
 missing=()
@@ -35,8 +35,19 @@ SRC
   need_update=1
 }
 
+# 32-bit Wine (Debian's wine32 from the i386 architecture) runs the 32-bit add-in and its tests.
+# Once it is installed, Debian's plain `wine` starts the 32-bit loader, so the scripts name
+# their loader outright (scripts/lib/wine.sh).
+add_i386_architecture() {
+  dpkg --print-foreign-architectures | grep -qx i386 && return 0
+  dpkg --add-architecture i386
+  need_update=1
+}
+
 need_update=0
 add_source_entry
+add_i386_architecture
+dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' || missing+=(wine32:i386)
 if [ ${#missing[@]} -gt 0 ] || [ "$need_update" = 1 ]; then
   echo "setup: installing ${missing[*]:-nothing new (refreshing package lists)}"
   apt-get update -o Acquire::Retries=3 >/dev/null 2>&1 || apt-get update || true

@@ -27,6 +27,11 @@ stage() {
   stage_name="$*"
   echo "== $*"
 }
+# fail WHAT: ends the session with a non-zero status, naming the stage and what went wrong.
+fail() {
+  echo "teacher session: $*" >&2
+  exit 1
+}
 cleanup() {
   local status=$?
   [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null && wait "$service_pid" 2>/dev/null
@@ -36,10 +41,12 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+source "$root/scripts/lib/wine.sh"
 source "$root/scripts/lib/reference-service.sh"
 source "$root/scripts/lib/built-programs.sh"
 rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
+settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 
 stage "starting the reference comment service"
 start_reference_service "$service" "$work" || exit 1
@@ -48,33 +55,56 @@ echo "service at $url"
 stage "making the Wine prefix"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 </dev/null
-wine wineboot >/dev/null 2>&1 </dev/null
+wine64 wineboot >/dev/null 2>&1 </dev/null
 
 stage "pointing the add-in at the service"
-wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
+wine64 reg add "$settings_key" /ve /d "$url" /f >/dev/null
+# Read back the way the add-in reads it: from the registry's 64-bit view.
+wine64 reg query "$settings_key" /ve </dev/null 2>/dev/null | tr -d '\r' | grep -qF "$url" ||
+  fail "the base URL is not in $settings_key as the 64-bit add-in reads it"
 
 stage "registering QuillboxAddIn.dll"
-wine regsvr32 /s "$(winpath "$library")"
+wine64 regsvr32 /s "$(windows_path "$library")" ||
+  fail "regsvr32 refused $(windows_path "$library")"
+wine64 reg query 'HKCR\Quillbox.AddIn\CLSID' </dev/null >/dev/null 2>&1 ||
+  fail "regsvr32 left no ProgID Quillbox.AddIn"
 
 stage "a teacher's session in the Word stand-in"
 started=$(date +%s%N)
-wine "$standin" --script "$(winpath "$script")" </dev/null >"$work/transcript.txt"
+set +e
+wine64 "$standin" --script "$(windows_path "$script")" </dev/null | tr -d '\r' >"$work/transcript.txt"
+standin_status=${PIPESTATUS[0]}
+set -e
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
-sed -n '1,/^== report$/p' "$work/transcript.txt" | sed '$d'
+sed -n '1,/^== report$/p' "$work/transcript.txt" | sed '$d' | grep -v '^writes [0-9]*$'
+[ "$standin_status" -eq 0 ] || fail "the Word stand-in ended with status $standin_status"
+# The stand-in marks with "!" every control it could not find or use and every call the
+# add-in refused.
+if grep -q '^!' "$work/transcript.txt"; then
+  fail "the stand-in reported: $(grep '^!' "$work/transcript.txt" | tr '\n' ';')"
+fi
 
 stage "the report written into the document"
 sed -n '/^== report$/,$p' "$work/transcript.txt" | sed '1d'
 
+# What happened, from those who saw it: the requests the service logged, and the texts the
+# stand-in Word took at its selection.
+requests=$(grep -c '^GET ' "$work/requests.log" || true)
+comments=$(sed -n 's/^writes \([0-9]*\)$/\1/p' "$work/transcript.txt" | tail -n 1)
+clicks=$(grep -c '^click-comment' "$script" || true)
+stage "checking what the session did"
+grep -q '^GET /service/subjects?' "$work/requests.log" || fail "the login reached no comment service"
+[ -n "$comments" ] || fail "the stand-in did not say how many texts were written"
+[ "$comments" -eq "$clicks" ] || fail "$comments comments were written into the document for $clicks clicks"
+
 stage "photographing what the teacher sees"
 wineserver -k >/dev/null 2>&1 || true
 # Screenshots are a by-product: a failure here is reported but does not fail the session.
-bash "$root/scripts/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
+bash "$root/demo/screenshots/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
   >"$work/screenshots.log" 2>&1 || echo "no window screenshot (see $work/screenshots.log)"
-bash "$root/tests/windows/ui/take-screenshots.sh" "$build/windows" "$work/screenshots" \
+bash "$root/demo/screenshots/take-screenshots.sh" "$build/windows" "$work/screenshots" \
   >>"$work/screenshots.log" 2>&1 || echo "no dialog screenshots (see $work/screenshots.log)"
 echo "screenshots in $work/screenshots: $(cd "$work/screenshots" && ls | tr '\n' ' ')"
 
-requests=$(grep -c '^GET ' "$work/requests.log" || true)
-comments=$(grep -c '^click-comment' "$script" || true)
 echo
 echo "summary: $requests requests sent, $comments comments inserted, session took $elapsed_ms ms"

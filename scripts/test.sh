@@ -13,7 +13,29 @@ set -e
 
 total_passed=0
 total_failed=0
+total_skipped=0
 failed_suites=()
+
+# Adds the counts of one ctest log to the totals. ctest's own summary counts a skipped test
+# (GTEST_SKIP, or a script's skip status) among those that did not fail; it also lists it
+# under "The following tests did not run" marked "(Skipped)", which is what is counted here.
+count_ctest_log() {
+  local log="$1" status="$2" label="$3"
+  local line passed=0 failed=0 total=0 skipped=0
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [ -n "$line" ]; then
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .*\(Skipped\)$' "$log" || true)
+    passed=$((total - failed - skipped))
+  fi
+  # A tree that ended badly without a failed test (a build or start-up fault) is one failure.
+  if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  total_skipped=$((total_skipped + skipped))
+  [ "$status" -eq 0 ] || failed_suites+=("$label")
+}
 
 # Runs one ctest tree and adds its counts to the totals.
 run_ctest() {
@@ -24,17 +46,7 @@ run_ctest() {
   ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$log"
   local status=${PIPESTATUS[0]}
   set -e
-  local line passed=0 failed=0 total=0
-  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
-  if [ -n "$line" ]; then
-    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
-    passed=$((total - failed))
-  fi
-  if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
-  total_passed=$((total_passed + passed))
-  total_failed=$((total_failed + failed))
-  [ "$status" -eq 0 ] || failed_suites+=("$label")
+  count_ctest_log "$log" "$status" "$label"
 }
 
 configure_and_build() {
@@ -83,27 +95,18 @@ unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 windows_log="$build/ctest-windows.log"
 set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  source "$1/scripts/lib/wine.sh"
   wineserver -p >/dev/null 2>&1 </dev/null
-  wine wineboot >/dev/null 2>&1 </dev/null
+  wine64 wineboot >/dev/null 2>&1 </dev/null
   ctest --test-dir "$0" --output-on-failure --timeout 300
   status=$?
   wineserver -k >/dev/null 2>&1
-  exit $status' "$build/windows" 2>&1 | tee "$windows_log"
+  exit $status' "$build/windows" "$root" 2>&1 | tee "$windows_log"
 status=${PIPESTATUS[0]}
 set -e
-line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$windows_log" | tail -n 1 || true)
-if [ -n "$line" ]; then
-  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
-  total_passed=$((total_passed + total - failed))
-  total_failed=$((total_failed + failed))
-fi
-if [ "$status" -ne 0 ]; then
-  failed_suites+=(windows)
-  [ -n "$line" ] && [ "$failed" -ne 0 ] || total_failed=$((total_failed + 1))
-fi
+count_ctest_log "$windows_log" "$status" windows
 
 echo
 [ ${#failed_suites[@]} -eq 0 ] || echo "failing suites: ${failed_suites[*]}"
-echo "$total_passed passed, $total_failed failed"
+echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
 [ ${#failed_suites[@]} -eq 0 ]

@@ -7,10 +7,11 @@ set -euo pipefail
 prefix="$1"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+source "$(dirname "${BASH_SOURCE[0]}")/lib/wine.sh"
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
-  wineboot -i >/dev/null 2>&1 </dev/null
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  wine64 wineboot -i >/dev/null 2>&1 </dev/null
+  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   wineserver -w
 fi
 # The user's Internet settings with no proxy of any kind, automatic detection included, in the

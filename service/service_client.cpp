@@ -2,7 +2,6 @@
 
 #include <json/json.h>
 
-#include <memory>
 
 #include "common/text_utf.h"
 #include "service/url_encode.h"

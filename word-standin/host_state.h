@@ -44,6 +44,8 @@ struct HostState {
   DocumentMirror* mirror = nullptr;
   FailurePlan failures;
   std::vector<std::wstring> invalidations;
+  // How many times the add-in put Selection.Text and the host took it.
+  int selectionTextWrites = 0;
 };
 
 }  // namespace quillbox::standin

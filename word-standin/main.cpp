@@ -24,9 +24,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "word-standin/addin_loader.h"

@@ -187,6 +187,15 @@ LRESULT RibbonStrip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       ::MoveWindow(tabs_.Get(), 0, 0, LOWORD(lParam), kTabHeight, TRUE);
       return 0;
+    case WM_MENUSELECT: {
+      // Command i + 1 is item i of the open gallery; 0xFFFF in the flags means the list closed.
+      const long item = static_cast<long>(LOWORD(wParam)) - 1;
+      if (openGallery_ && itemTip_ && HIWORD(wParam) != 0xFFFF && item >= 0) {
+        const std::wstring& id = host_.View()->Model().Controls()[*openGallery_].id;
+        if (const auto tip = ItemTip(id, item)) itemTip_(id, *tip);
+      }
+      return 0;
+    }
   }
   return ::DefWindowProcW(strip_.Get(), message, wParam, lParam);
 }
@@ -213,10 +222,22 @@ void RibbonStrip::Pressed(size_t control) {
     const UniqueMenu menu = GalleryMenu(state.items.value_or(std::vector<GalleryItem>{}), state.selectedIndex);
     RECT button{};
     ::GetWindowRect(slots_[control].window.Get(), &button);
-    const int chosen = static_cast<int>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN,
-                                                         button.left, button.bottom, 0, strip_.Get(), nullptr));
+    // Notifications stay on so that the strip hears which item is highlighted.
+    openGallery_ = control;
+    const int chosen = static_cast<int>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN, button.left,
+                                                         button.bottom, 0, strip_.Get(), nullptr));
+    openGallery_.reset();
     if (chosen > 0) Chose(control, chosen - 1);
   }
+}
+
+std::optional<std::wstring> RibbonStrip::ItemTip(const std::wstring& galleryId, long item) const {
+  const auto control = host_.View()->Model().Find(galleryId);
+  if (!control || item < 0) return std::nullopt;
+  const auto& items = host_.View()->State(*control).items;
+  if (!items || static_cast<size_t>(item) >= items->size()) return std::nullopt;
+  const GalleryItem& entry = (*items)[static_cast<size_t>(item)];
+  return entry.supertip.value_or(entry.label);
 }
 
 void RibbonStrip::Committed(size_t control) {

@@ -12,7 +12,9 @@
 //   toggleButton  BS_AUTOCHECKBOX | BS_PUSHLIKE push-like check box, pushed while pressed
 //   editBox       single-line edit; onChange when the teacher presses Enter or leaves it
 //   dropDown      drop-down list combo box
-//   gallery       a button with its label that opens a popup list of the items
+//   gallery       a button with its label that opens a popup list of the items; the item
+//                 under the pointer has its supertip (getItemSupertip) shown, as Office shows it
+//                 on hover, through OnItemTip
 //
 // Other kinds are not shown. The teacher's actions go to the Word host, which runs the
 // callbacks and reads the invalidated controls again; then the strip shows the new values.
@@ -56,6 +58,14 @@ class RibbonStrip {
   void Update();
   // Called after every action of the teacher at the strip, once the strip is up to date.
   void OnChanged(std::function<void()> changed) { changed_ = std::move(changed); }
+
+  // Called with the gallery's id and an item's supertip (its label when the gallery has no
+  // getItemSupertip) while the item is highlighted in the gallery's open list.
+  void OnItemTip(std::function<void(const std::wstring& galleryId, const std::wstring& tip)> show) {
+    itemTip_ = std::move(show);
+  }
+  // The supertip of item N of the gallery with this id as the strip holds it, or nothing.
+  std::optional<std::wstring> ItemTip(const std::wstring& galleryId, long item) const;
 
   // The Win32 control that shows the ribbon control with this id, or null.
   HWND ControlWindow(const std::wstring& id) const;
@@ -110,6 +120,8 @@ class RibbonStrip {
   int height_ = 0;
   bool acting_ = false;
   std::function<void()> changed_;
+  std::function<void(const std::wstring&, const std::wstring&)> itemTip_;
+  std::optional<size_t> openGallery_;  // the gallery whose list is open
 };
 
 }  // namespace quillbox::standin

@@ -63,10 +63,12 @@ void RibbonView::Read(size_t index) {
       std::vector<GalleryItem> items;
       const auto idCallback = control.Attribute(L"getItemID");
       const auto labelCallback = control.Attribute(L"getItemLabel");
+      const auto supertipCallback = control.Attribute(L"getItemSupertip");
       for (long item = 0; item < *count; ++item) {
         GalleryItem entry;
         if (idCallback) entry.id = GetItemText(*idCallback, index, item).value_or(L"");
         if (labelCallback) entry.label = GetItemText(*labelCallback, index, item).value_or(L"");
+        if (supertipCallback) entry.supertip = GetItemText(*supertipCallback, index, item);
         items.push_back(std::move(entry));
       }
       state.items = std::move(items);
@@ -102,8 +104,11 @@ std::vector<std::wstring> RibbonView::Describe() const {
     if (state.items) {
       for (size_t item = 0; item < state.items->size(); ++item) {
         const GalleryItem& entry = (*state.items)[item];
-        lines.push_back(Indent(control.depth + 1) + L"[" + std::to_wstring(item) + L"] " + entry.id + L" " +
-                        Quoted(entry.label));
+        std::wstring itemLine =
+            Indent(control.depth + 1) + L"[" + std::to_wstring(item) + L"] " + entry.id + L" " + Quoted(entry.label);
+        // A supertip that only repeats the label says nothing new.
+        if (entry.supertip && *entry.supertip != entry.label) itemLine += L" supertip=" + Quoted(*entry.supertip);
+        lines.push_back(std::move(itemLine));
       }
     }
   }

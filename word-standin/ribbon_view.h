@@ -22,6 +22,7 @@ namespace quillbox::standin {
 struct GalleryItem {
   std::wstring id;
   std::wstring label;
+  std::optional<std::wstring> supertip;  // read when the control has getItemSupertip
 };
 
 // The values Office holds for one control.
@@ -47,7 +48,8 @@ class RibbonView {
   void Invalidate(const std::wstring& id);
   // Reads the getters of every shown control that is unread.
   void Refresh();
-  // The ribbon as the teacher sees it, one line per shown control (items indented below).
+  // The ribbon as the teacher sees it, one line per shown control (items indented below, each
+  // with its supertip when that says more than its label).
   std::vector<std::wstring> Describe() const;
   // Whether the control is on screen: it is visible and so is every control around it.
   bool Displayed(size_t index) const { return Shown(index) && Visible(index); }

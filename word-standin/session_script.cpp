@@ -1,7 +1,6 @@
 #include "word-standin/session_script.h"
 
 #include <cwchar>
-#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -64,6 +63,7 @@ class SessionCommands {
         {L"connect", &SessionCommands::Connect},
         {L"print-document", &SessionCommands::PrintDocument},
         {L"print-report", &SessionCommands::PrintReport},
+        {L"print-writes", &SessionCommands::PrintWrites},
         {L"print", &SessionCommands::Print},
         {L"print-ribbon", &SessionCommands::PrintRibbon},
         {L"print-invalidations", &SessionCommands::PrintInvalidations},
@@ -136,6 +136,12 @@ class SessionCommands {
       out_.Line(line);
       text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
     }
+    return true;
+  }
+  // How many texts the add-in wrote at the selection: "writes N".
+  bool PrintWrites(const std::wstring& rest) {
+    if (!rest.empty()) return false;
+    out_.Line(L"writes " + std::to_wstring(host_.State().selectionTextWrites));
     return true;
   }
   bool Print(const std::wstring& rest) {

@@ -2,7 +2,7 @@
 // A scripted session at the stand-in Word: one command per line, "#" starts a comment.
 //
 //   click ID                 a button (logIn, visitWebsite, editComments)
-//   press ID                 a toggle button (boy, girl)
+//   press ID                 a toggle button (boy, girl, they)
 //   select ID N              item N of a drop-down or gallery
 //   type ID TEXT             text typed into an edit box (the rest of the line)
 //   select-subject N, select-category N, click-comment N, type-name TEXT
@@ -19,6 +19,7 @@
 //   disconnect, connect      OnDisconnection, OnConnection
 //   print-document, print-ribbon, print-invalidations
 //   print-report             the document's text as plain lines
+//   print-writes             "writes N": how many texts the add-in put at the selection
 //   print TEXT               the text itself, to mark a place in the transcript
 //
 // Unknown or malformed commands are reported and make the session fail.

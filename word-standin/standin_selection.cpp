@@ -67,6 +67,7 @@ HRESULT StandinSelection::Text(WORD flags, DISPPARAMS* params, VARIANT* result, 
     if (FAILED(converted)) return DISP_E_TYPEMISMATCH;
     document.ReplaceSelection(std::wstring_view(text.bstrVal, ::SysStringLen(text.bstrVal)));
     ::VariantClear(&text);
+    ++state_->selectionTextWrites;
     return S_OK;
   }
   if (!(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;

@@ -9,6 +9,8 @@ constexpr wchar_t kFrameClass[] = L"QuillboxStandinWord";
 constexpr wchar_t kTitle[] = L"Document1 - Word stand-in";
 constexpr UINT_PTR kStepTimer = 1;
 constexpr int kPaneId = 100;
+constexpr int kTipLineId = 101;
+constexpr int kTipLineHeight = 40;  // two lines of the interface font
 
 HFONT MessageFont(int pointsOrZero) {
   NONCLIENTMETRICSW metrics{};
@@ -60,7 +62,12 @@ StandinWindow::StandinWindow(WordHost& host, Transcript& out)
   strip_ = std::make_unique<RibbonStrip>(frame_.Get(), host_, static_cast<HFONT>(uiFont_.Get()));
   pane_ = std::make_unique<DocumentPane>(frame_.Get(), kPaneId, static_cast<HFONT>(documentFont_.Get()),
                                          host_.SharedState());
+  tipLine_.Reset(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_SUNKEN, 0,
+                                   0, 0, 0, frame_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTipLineId)),
+                                   ::GetModuleHandleW(nullptr), nullptr));
+  ::SendMessageW(tipLine_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
   strip_->OnChanged([this] { Layout(); });
+  strip_->OnItemTip([this](const std::wstring& id, const std::wstring& tip) { ShowTip(id, tip); });
   // A person at the window answers the add-in's dialogs; a scripted drive turns the teacher on.
   host_.AnswerDialogs(false);
   strip_->Update();
@@ -127,7 +134,9 @@ void StandinWindow::Layout() {
   ::GetClientRect(frame_.Get(), &client);
   const int stripHeight = strip_->Height();
   ::MoveWindow(strip_->Handle(), 0, 0, client.right, stripHeight, TRUE);
-  ::MoveWindow(pane_->Handle(), 4, stripHeight + 4, client.right - 8, client.bottom - stripHeight - 8, TRUE);
+  const int paneBottom = client.bottom - kTipLineHeight - 4;
+  ::MoveWindow(pane_->Handle(), 4, stripHeight + 4, client.right - 8, paneBottom - stripHeight - 8, TRUE);
+  ::MoveWindow(tipLine_.Get(), 4, paneBottom, client.right - 8, kTipLineHeight, TRUE);
 }
 
 // One line of the scripted drive; the timer is stopped while it runs, since an action may sit in
@@ -154,6 +163,8 @@ void StandinWindow::Step() {
   }
   if (const auto pause = PauseOf(line)) {
     delay = *pause;
+  } else if (line.rfind(L"hover ", 0) == 0) {
+    understood_ = Hover(line) && understood_;
   } else {
     host_.AnswerDialogs(true);
     pane_->LoadInto(host_.State().document);
@@ -164,6 +175,29 @@ void StandinWindow::Step() {
     Layout();
   }
   ::SetTimer(frame_.Get(), kStepTimer, delay, nullptr);
+}
+
+// "hover ID N": the tip line shows what the pointer resting on the item would show.
+bool StandinWindow::Hover(const std::wstring& line) {
+  const size_t space = line.rfind(L' ');
+  const std::wstring id = line.substr(6, space > 6 ? space - 6 : 0);
+  wchar_t* end = nullptr;
+  const long item = std::wcstol(line.c_str() + space + 1, &end, 10);
+  const auto tip = space > 6 && end != line.c_str() + space + 1 && *end == L'\0' ? strip_->ItemTip(id, item) : std::nullopt;
+  if (!tip) {
+    out_.Line(L"! line " + std::to_wstring(nextLine_) + L" has no gallery item to hover: " + line);
+    return false;
+  }
+  ShowTip(id, *tip);
+  return true;
+}
+
+// The gallery's label, then the item's supertip: "Insert Comment: They read widely ...".
+void StandinWindow::ShowTip(const std::wstring& galleryId, const std::wstring& tip) {
+  const auto index = host_.View()->Model().Find(galleryId);
+  const std::wstring label = index ? host_.View()->Label(*index).value_or(galleryId) : galleryId;
+  const std::wstring line = label + L": " + tip;
+  ::SetWindowTextW(tipLine_.Get(), line.c_str());
 }
 
 }  // namespace quillbox::standin

@@ -1,13 +1,15 @@
 #pragma once
 // The stand-in Word as a window a person can use: the add-in's ribbon as a strip of controls
 // along the top and the document pane below it, whose selection is Word's Selection. The
-// add-in's own dialogs open modally over the window.
+// add-in's own dialogs open modally over the window. A line along the bottom shows the
+// supertip of the gallery item under the pointer, as Office shows it beside the item.
 //
 // A scripted drive can play the window as a teacher would, one script line per step (see
 // session_script.h), with the dialog teacher answering the add-in's dialogs; two more commands
 // belong to the window:
 //   pause MS    the next step comes MS milliseconds later
 //   close       the window closes, as when the teacher closes Word
+//   hover ID N  the pointer rests on item N of gallery ID: its supertip is shown
 // When the script has ended the window stays with the person, who answers dialogs themselves.
 
 #include <windows.h>
@@ -36,6 +38,7 @@ class StandinWindow {
   HWND Handle() const noexcept { return frame_.Get(); }
   RibbonStrip& Strip() noexcept { return *strip_; }
   DocumentPane& Pane() noexcept { return *pane_; }
+  HWND TipLine() const noexcept { return tipLine_.Get(); }
 
   // Plays the script's lines, a step every stepMs milliseconds, once the message loop runs.
   void Drive(std::vector<std::wstring> lines, unsigned stepMs);
@@ -48,6 +51,8 @@ class StandinWindow {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Layout();
   void Step();
+  bool Hover(const std::wstring& line);
+  void ShowTip(const std::wstring& galleryId, const std::wstring& tip);
 
   WordHost& host_;
   Transcript& out_;
@@ -56,6 +61,7 @@ class StandinWindow {
   win::UniqueWindow frame_;
   std::unique_ptr<RibbonStrip> strip_;
   std::unique_ptr<DocumentPane> pane_;
+  win::UniqueWindow tipLine_;
   std::unique_ptr<SessionRunner> runner_;
   std::vector<std::wstring> lines_;
   size_t nextLine_ = 0;

@@ -29,7 +29,6 @@ class CollectedTranscript final : public Transcript {
  public:
   void Line(const std::wstring& text) override { lines_.push_back(text); }
   const std::vector<std::wstring>& Lines() const noexcept { return lines_; }
-  void Clear() noexcept { lines_.clear(); }
 
  private:
   std::vector<std::wstring> lines_;

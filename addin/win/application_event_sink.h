@@ -31,7 +31,6 @@ class ApplicationEventSink final : public IDispatch {
                       EXCEPINFO* exception, UINT* argumentError) override;
 
   bool IsConnected() const noexcept { return cookie_ != kNotConnected; }
-  DWORD Cookie() const noexcept { return cookie_; }
 
   // Advises Word's connection point for ApplicationEvents2 on application. Returns false
   // without doing anything when already connected; a failed connection is not reported.

@@ -78,13 +78,13 @@ class CConnect final : public _IDTExtensibility2, public IRibbonExtensibility, p
   STDMETHODIMP SelecteItemChangedCategory(IDispatch* control, BSTR* selectedId, LONG index) override;
   STDMETHODIMP GetLabelCategory(IDispatch* control, BSTR* label) override;
   STDMETHODIMP EditComments(IDispatch* ribbon) override;
+  STDMETHODIMP GetPressedThey(IDispatch* control, VARIANT_BOOL* pressed) override;
+  STDMETHODIMP PressThey(IDispatch* control, VARIANT_BOOL* pressed) override;
+  STDMETHODIMP GetItemSupertipComment(IDispatch* control, LONG index, BSTR* supertip) override;
 
-  // For tests: the core behind the callbacks, and the connection state.
+  // For tests: the core behind the callbacks, and whether the ribbon is held.
   const AddinCore& Core() const noexcept { return core_; }
-  bool HasWordApplication() const noexcept { return static_cast<bool>(document_.Application()); }
-  bool HasAddInInstance() const noexcept { return static_cast<bool>(addInInstance_); }
   bool HasRibbon() const noexcept { return ribbon_.HasRibbon(); }
-  DWORD EventCookie() const noexcept { return events_.Cookie(); }
 
  private:
   explicit CConnect(std::unique_ptr<ShellPorts> ports);

@@ -1,4 +1,4 @@
-// The 28 ribbon callbacks of CConnect. Each forwards to the core inside ComBoundary, so that a
+// The 31 ribbon callbacks of CConnect. Each forwards to the core inside ComBoundary, so that a
 // failure of Word, Office or memory comes back as the callback's HRESULT and never as an
 // exception. Strings go out as new BSTRs (a null BSTR for "no value"); text arguments arrive
 // as a pointer to a BSTR, where a null pointer or a null BSTR is the empty string.
@@ -80,6 +80,10 @@ STDMETHODIMP CConnect::GetItemIDComment(IDispatch*, LONG index, BSTR* id) {
   return ComBoundary([&] { PutOptionalText(id, core_.GetItemIDComment(index)); });
 }
 
+STDMETHODIMP CConnect::GetItemSupertipComment(IDispatch*, LONG index, BSTR* supertip) {
+  return ComBoundary([&] { PutOptionalText(supertip, core_.GetItemSupertipComment(index)); });
+}
+
 STDMETHODIMP CConnect::GetSelectedItemIndexComment(IDispatch*, LONG* index) {
   return ComBoundary([&] { Required(index) = core_.GetSelectedItemIndexComment(); });
 }
@@ -88,7 +92,7 @@ STDMETHODIMP CConnect::SelecteItemChangedComment(IDispatch*, BSTR*, LONG index) 
   return ComBoundary([&] { core_.SelecteItemChangedComment(index); });
 }
 
-// Account, pupil name and gender --------------------------------------------------------------
+// Account, pupil name and pronoun set --------------------------------------------------------------
 
 STDMETHODIMP CConnect::GetVisibleComments(IDispatch*, VARIANT_BOOL* visible) {
   return ComBoundary([&] { PutFlag(visible, core_.GetVisibleComments()); });
@@ -114,13 +118,21 @@ STDMETHODIMP CConnect::GetPressedGirl(IDispatch*, VARIANT_BOOL* pressed) {
   return ComBoundary([&] { PutFlag(pressed, core_.GetPressedGirl()); });
 }
 
-// The toggles set the gender whatever state Office reports for them.
+STDMETHODIMP CConnect::GetPressedThey(IDispatch*, VARIANT_BOOL* pressed) {
+  return ComBoundary([&] { PutFlag(pressed, core_.GetPressedThey()); });
+}
+
+// The toggles set the pronoun set whatever state Office reports for them.
 STDMETHODIMP CConnect::PressBoy(IDispatch*, VARIANT_BOOL*) {
   return ComBoundary([&] { core_.PressBoy(); });
 }
 
 STDMETHODIMP CConnect::PressGirl(IDispatch*, VARIANT_BOOL*) {
   return ComBoundary([&] { core_.PressGirl(); });
+}
+
+STDMETHODIMP CConnect::PressThey(IDispatch*, VARIANT_BOOL*) {
+  return ComBoundary([&] { core_.PressThey(); });
 }
 
 // Subject drop-down ---------------------------------------------------------------------------

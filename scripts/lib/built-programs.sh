@@ -7,6 +7,3 @@ library="$build/windows/QuillboxAddIn.dll"
 for file in "$service" "$standin" "$library"; do
   [ -f "$file" ] || { echo "missing $file: build first (scripts/demo.sh)" >&2; exit 1; }
 done
-
-# winpath PATH: the path as a Wine program sees it, on drive Z:.
-winpath() { printf 'Z:%s' "${1//\//\\}"; }

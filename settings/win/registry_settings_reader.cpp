@@ -30,7 +30,7 @@ ValueRead ReadDefaultValue(HKEY key) {
   value.bytes.resize(kFirstBufferBytes);
   for (int attempt = 0; attempt < kMaxReads; ++attempt) {
     DWORD size = static_cast<DWORD>(value.bytes.size());
-    const LSTATUS status = ::RegQueryValueExW(key, nullptr, nullptr, &value.type,
+    const LSTATUS status = ::RegQueryValueExW(key, kSettingsValueName, nullptr, &value.type,
                                               reinterpret_cast<BYTE*>(value.bytes.data()), &size);
     if (status == ERROR_SUCCESS) {
       value.succeeded = true;

@@ -10,6 +10,9 @@ namespace quillbox::win {
 // The default value of HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn, opened with
 // KEY_READ and no view flag, so the registry view native to the process applies.
 constexpr wchar_t kSettingsSubkey[] = L"Software\\Slatewood\\QuillboxAddIn";
+// The value's name: empty, the key's default value. The installer and the Group Policy template
+// (installer/policy) write the same key and value.
+constexpr wchar_t kSettingsValueName[] = L"";
 
 class RegistrySettingsReader : public SettingsReader {
  public:

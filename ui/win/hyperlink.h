@@ -35,7 +35,6 @@ class CHyperLink {
   // the link is then drawn in the visited colour.
   bool Navigate();
 
-  HWND Window() const noexcept { return window_; }
   // The area covered by the drawn text, in client coordinates: the only clickable area.
   RECT LinkRect() const noexcept { return linkRect_; }
   const std::optional<std::wstring>& Url() const noexcept { return url_; }

@@ -1,6 +1,7 @@
 #pragma once
 // Calls ribbon callbacks through IDispatch::Invoke as Office does, with the DISPID looked up
-// once beforehand so that a timed call is the Invoke alone.
+// once beforehand so that a timed call is the Invoke alone: the stand-in Word's own prepared
+// calls, with the failures a benchmark cannot go on after thrown.
 
 #include <windows.h>
 
@@ -9,24 +10,21 @@
 #include <initializer_list>
 #include <string>
 
-#include "common/win/dispatch_arguments.h"
+#include "word-standin/addin_dispatch.h"
 
 namespace quillbox::bench {
 
-struct PreparedCall {
-  DISPID id = DISPID_UNKNOWN;
-  VARIANT arguments[3];  // in Invoke's order: last parameter first
-  UINT count = 0;
-};
+using standin::PreparedCall;
 
 class CallbackCaller {
  public:
-  explicit CallbackCaller(IDispatch* target) : target_(target) {}
+  explicit CallbackCaller(IDispatch* target) : dispatch_(win::ComPtr<IDispatch>(target)) {}
 
   // The DISPID of name; throws std::runtime_error when the target does not know it.
   DISPID IdOf(const std::wstring& name) const;
 
-  // Arguments in the order of the method's parameters; they are not owned.
+  // Arguments in the order of the method's parameters; they are not owned. Throws
+  // std::invalid_argument for more than three, std::runtime_error for an unknown name.
   PreparedCall Prepare(const std::wstring& name, std::initializer_list<VARIANT> arguments) const;
 
   // Invoke with the prepared call; the result (if any) is cleared afterwards. Returns Invoke's
@@ -35,15 +33,13 @@ class CallbackCaller {
   // The same, handing the result to the caller (who clears it).
   HRESULT Call(PreparedCall& call, VARIANT& result) const;
 
-  IDispatch* Target() const noexcept { return target_; }
-
  private:
-  IDispatch* target_;
+  mutable standin::AddinDispatch dispatch_;
 };
 
-using win::BoolByRefArgument;
-using win::BstrByRefArgument;
-using win::DispatchArgument;
-using win::LongArgument;
+using standin::BoolByRefArgument;
+using standin::BstrByRefArgument;
+using standin::DispatchArgument;
+using standin::LongArgument;
 
 }  // namespace quillbox::bench

@@ -1,14 +1,17 @@
 // quillbox-scale-load: one cold start of QuillboxAddIn.dll, step by step, as Word makes it.
 //
-//   quillbox-scale-load ADDIN_DLL EMPTY_DLL [--preload]
+//   quillbox-scale-load ADDIN_DLL EMPTY_DLL [--preload | --map-only]
 //
 // Run it in a fresh process each time. It first loads EMPTY_DLL (a library that does nothing:
 // Wine's cost of loading any library) and calls a do-nothing IDispatch; with --preload it then
 // loads the system libraries the add-in imports, each timed on its own, as Word has them
 // loaded already. Then the add-in: LoadLibrary, DllGetClassObject and CreateInstance,
 // OnConnection, GetCustomUI, the onLoad callback's name lookup and RibbonLoaded. Prints one
-// "phase NAME MS" line per step and "module NAME" for each library the add-in's LoadLibrary
-// brought in. This program imports only what the stand-in Word imports, so the add-in's own
+// "phase NAME MS" line per step, "module NAME" for each library the add-in's LoadLibrary
+// brought in and "base ADDRESS" where the add-in was mapped (compared with its preferred image
+// base, this tells whether the loader had to relocate it). With --map-only the add-in is only
+// mapped and relocated (LoadLibraryEx with DONT_RESOLVE_DLL_REFERENCES: no imports, no
+// activation context, no runtime start-up, no DllMain), timed as "phase map-only". This program imports only what the stand-in Word imports, so the add-in's own
 // imports are loaded by its own LoadLibrary.
 
 #include <windows.h>
@@ -55,7 +58,7 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bool preload) {
+int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bool preload, bool mapOnly) {
   double mark = NowMs();
   if (!::LoadLibraryW(emptyPath.c_str())) throw std::runtime_error("cannot load the empty library");
   std::printf("phase empty-library %.3f\n", NowMs() - mark);
@@ -79,6 +82,15 @@ int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bo
     std::printf("phase system-libraries %.3f\n", importsMs);
   }
 
+  if (mapOnly) {
+    mark = NowMs();
+    HMODULE mapped = ::LoadLibraryExW(addinPath.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    const double ms = NowMs() - mark;
+    if (!mapped) throw std::runtime_error("cannot map the add-in");
+    std::printf("phase map-only %.3f\nbase %p\n", ms, static_cast<void*>(mapped));
+    return 0;
+  }
+
   const std::set<std::wstring> before = LoadedModules();
   LoadPhasesMs phases;
   AddinUnderTest addin(addinPath, phases);
@@ -90,6 +102,7 @@ int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bo
   for (const std::wstring& module : LoadedModules()) {
     if (!before.count(module)) std::printf("module %s\n", Narrow(module).c_str());
   }
+  std::printf("base %p\n", static_cast<void*>(::GetModuleHandleW(addinPath.c_str())));
   return 0;
 }
 
@@ -98,14 +111,15 @@ int MeasureLoad(const std::wstring& addinPath, const std::wstring& emptyPath, bo
 
 int wmain(int argc, wchar_t** argv) {
   const bool preload = argc == 4 && std::wstring(argv[3]) == L"--preload";
-  if (argc != 3 && !preload) {
-    std::fprintf(stderr, "usage: quillbox-scale-load ADDIN_DLL EMPTY_DLL [--preload]\n");
+  const bool mapOnly = argc == 4 && std::wstring(argv[3]) == L"--map-only";
+  if (argc != 3 && !preload && !mapOnly) {
+    std::fprintf(stderr, "usage: quillbox-scale-load ADDIN_DLL EMPTY_DLL [--preload | --map-only]\n");
     return 2;
   }
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   int status = 1;
   try {
-    status = quillbox::bench::MeasureLoad(argv[1], argv[2], preload);
+    status = quillbox::bench::MeasureLoad(argv[1], argv[2], preload, mapOnly);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quillbox-scale-load: %s\n", error.what());
   }

@@ -93,6 +93,7 @@ constexpr GetterCase kGetters[] = {
     {L"GetTextName", false, nullptr},
     {L"GetPressedBoy", false, nullptr},
     {L"GetPressedGirl", false, nullptr},
+    {L"GetPressedThey", false, nullptr},
     {L"GetItemCountSubject", false, nullptr},
     {L"GetItemLabelSubject", true, L"GetItemCountSubject"},
     {L"GetItemIDSubject", true, L"GetItemCountSubject"},
@@ -105,6 +106,7 @@ constexpr GetterCase kGetters[] = {
     {L"GetItemCountComment", false, nullptr},
     {L"GetItemLabelComment", true, L"GetItemCountComment"},
     {L"GetItemIDComment", true, L"GetItemCountComment"},
+    {L"GetItemSupertipComment", true, L"GetItemCountComment"},
     {L"GetSelectedItemIndexComment", false, nullptr},
 };
 

@@ -64,8 +64,8 @@ int Run(const std::string& serviceUrl, const std::string& proxyPort, const std::
   proxiedUrl.replace(proxiedUrl.find("127.0.0.1"), 9, proxyOnlyHost);
   RunFigures proxied;
   {
-    const test::InternetSettingsOverride settings(test::InternetSettings{
-        test::InternetSettings::kDirect | test::InternetSettings::kFixedProxy, "127.0.0.1:" + proxyPort, "", ""});
+    const testing::InternetSettingsOverride settings(testing::InternetSettings{
+        testing::InternetSettings::kDirect | testing::InternetSettings::kFixedProxy, "127.0.0.1:" + proxyPort, "", ""});
     if (!settings.Written()) throw std::runtime_error("cannot write the Internet settings");
     proxied = TimeRequests(proxiedUrl + query, requests);
   }

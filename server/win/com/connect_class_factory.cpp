@@ -23,9 +23,19 @@ class ConnectClassFactory final : public IClassFactory {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  // The factory lives as long as the library: the count only tracks its users.
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override { return --references_; }
+  // The factory lives in the library's static storage, so a host that keeps a reference to it
+  // keeps code of this library in use: every reference handed out locks the module until it
+  // is released, and DllCanUnloadNow answers S_FALSE meanwhile. The count starts at the
+  // library's own reference, which holds no lock.
+  STDMETHODIMP_(ULONG) AddRef() override {
+    LockModule();
+    return ++references_;
+  }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG left = --references_;
+    UnlockModule();
+    return left;
+  }
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     return ComBoundary([&]() -> HRESULT {

@@ -1,7 +1,7 @@
 #pragma once
 // What the library keeps while it is loaded: the lock count that DllCanUnloadNow reads (live
-// add-in objects plus LockServer locks) and the one lock under which shared objects (the class
-// factory, the type information) are created once.
+// add-in objects, LockServer locks and references held to the class factory) and the one
+// lock under which shared objects (the class factory, the type information) are created once.
 
 #include <windows.h>
 

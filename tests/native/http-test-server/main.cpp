@@ -5,7 +5,6 @@
 #include <httplib.h>
 #include <openssl/ssl.h>
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 

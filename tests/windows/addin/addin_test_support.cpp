@@ -6,20 +6,11 @@
 
 #include <gtest/gtest.h>
 
-namespace quillbox::test {
-namespace {
+#include "tests/support/wine_path.h"
 
-// Build paths are Unix paths; Wine maps the Unix root to drive Z:.
-std::wstring WinePath(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* c = unixPath; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
-
-}  // namespace
-
-std::wstring AddinLibraryPath() { return WinePath(QUILLBOX_ADDIN_LIBRARY); }
-std::wstring RibbonXmlPath() { return WinePath(QUILLBOX_RIBBON_XML); }
+namespace quillbox::testing {
+std::wstring AddinLibraryPath() { return WideWinePath(QUILLBOX_ADDIN_LIBRARY); }
+std::wstring RibbonXmlPath() { return WideWinePath(QUILLBOX_RIBBON_XML); }
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
@@ -39,4 +30,4 @@ win::ComPtr<IUnknown> CreateRegisteredAddin() {
   return addin;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

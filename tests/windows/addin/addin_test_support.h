@@ -10,7 +10,7 @@
 
 #include "common/win/com_ptr.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 // The library under test (registered by the test fixture) as a path Wine understands.
 std::wstring AddinLibraryPath();
@@ -28,4 +28,4 @@ inline ULONG ReferenceCount(IUnknown* object) {
   return object->Release();
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -17,7 +17,7 @@
 #include "word-standin/standin_addin_instance.h"
 #include "word-standin/standin_ribbon_ui.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::UniqueBstr;
@@ -45,8 +45,10 @@ TEST_F(CallbackArgumentsTest, GettersRefuseAMissingOutPointer) {
       {"GetItemIDCategory", [&] { return callbacks->GetItemIDCategory(nullptr, 0, nullptr); }},
       {"GetSelectedItemIndexCategory", [&] { return callbacks->GetSelectedItemIndexCategory(nullptr, nullptr); }},
       {"GetLabelCategory", [&] { return callbacks->GetLabelCategory(nullptr, nullptr); }},
+      {"GetPressedThey", [&] { return callbacks->GetPressedThey(nullptr, nullptr); }},
+      {"GetItemSupertipComment", [&] { return callbacks->GetItemSupertipComment(nullptr, 0, nullptr); }},
   };
-  ASSERT_EQ(18u, calls.size());
+  ASSERT_EQ(20u, calls.size());
   for (const auto& [name, call] : calls) EXPECT_EQ(E_POINTER, call()) << name;
 }
 
@@ -60,6 +62,9 @@ TEST_F(CallbackArgumentsTest, ItemsThatDoNotExistAreNullStrings) {
     BSTR id = reinterpret_cast<BSTR>(1);
     EXPECT_EQ(S_OK, callbacks_->GetItemIDCategory(nullptr, index, &id));
     EXPECT_EQ(nullptr, id) << index;
+    BSTR supertip = reinterpret_cast<BSTR>(1);
+    EXPECT_EQ(S_OK, callbacks_->GetItemSupertipComment(nullptr, index == 3 ? 2 : index, &supertip));
+    EXPECT_EQ(nullptr, supertip) << index;
   }
   UniqueBstr existing;
   ASSERT_EQ(S_OK, callbacks_->GetItemIDSubject(nullptr, 1, existing.Put()));
@@ -112,9 +117,9 @@ TEST_F(CallbackArgumentsTest, RibbonLoadedReplacesTheEarlierRibbon) {
   const auto second = win::ComPtr<IDispatch>::Attach(new standin::StandinRibbonUi(state));
   ASSERT_EQ(S_OK, callbacks_->RibbonLoaded(second.Get()));
   ASSERT_EQ(S_OK, callbacks_->PressBoy(nullptr, nullptr));
-  EXPECT_EQ((std::vector<std::wstring>{L"boy", L"girl", L"category", L"comment"}), state->invalidations);
+  EXPECT_EQ((std::vector<std::wstring>{L"boy", L"girl", L"they", L"category", L"comment"}), state->invalidations);
   EXPECT_TRUE(host_->State().invalidations.empty());
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

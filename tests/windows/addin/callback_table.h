@@ -1,12 +1,12 @@
 #pragma once
-// The 28 ribbon callbacks as Office knows them: name, DISPID and parameters, in the order of
+// The 31 ribbon callbacks as Office knows them: name, DISPID and parameters, in the order of
 // the interface's table of functions.
 
 #include <windows.h>
 
 #include <array>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct Callback {
   const wchar_t* name;
@@ -14,7 +14,7 @@ struct Callback {
   const wchar_t* parameters;
 };
 
-inline constexpr std::array<Callback, 28> kCallbacks = {{
+inline constexpr std::array<Callback, 31> kCallbacks = {{
     {L"RibbonLoaded", 101, L"[in] IDispatch* pRibbon"},
     {L"LogIn", 102, L"[in] IDispatch* pRibbon"},
     {L"VisitWebsite", 104, L"[in] IDispatch* pRibbon"},
@@ -44,6 +44,10 @@ inline constexpr std::array<Callback, 28> kCallbacks = {{
      L"[in] IDispatch* pControl; [in] BSTR* selectedId; [in] long cSelectedIndex"},
     {L"GetLabelCategory", 155, L"[in] IDispatch* pControl; [out, retval] BSTR* pbstrLabel"},
     {L"EditComments", 160, L"[in] IDispatch* pRibbon"},
+    {L"GetPressedThey", 161, L"[in] IDispatch* pControl; [out, retval] VARIANT_BOOL* pvarfPressed"},
+    {L"PressThey", 162, L"[in] IDispatch* pControl; [in] VARIANT_BOOL* pvarfPressed"},
+    {L"GetItemSupertipComment", 163,
+     L"[in] IDispatch* ribbonControl; [in] long cIndex; [out, retval] BSTR* pbstr"},
 }};
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -10,7 +10,7 @@
 #include "quillbox_addin.h"
 #include "tests/windows/addin/addin_test_support.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -32,9 +32,9 @@ class ClassFactoryTest : public ::testing::Test {
     canUnloadNow_ = Export<CanUnloadNowFunction>(library_.Get(), "DllCanUnloadNow");
     ASSERT_NE(nullptr, getClassObject_);
     ASSERT_NE(nullptr, canUnloadNow_);
-    ASSERT_EQ(S_OK, getClassObject_(CLSID_Connect, IID_IClassFactory, factory_.PutVoid()));
     // Nothing of the add-in is alive between tests.
     ASSERT_EQ(S_OK, canUnloadNow_());
+    ASSERT_EQ(S_OK, getClassObject_(CLSID_Connect, IID_IClassFactory, factory_.PutVoid()));
   }
 
   win::UniqueModule library_;
@@ -84,6 +84,7 @@ TEST_F(ClassFactoryTest, LiveObjectsKeepTheLibraryLoaded) {
   ComPtr<IDispatch> first, second;
   ASSERT_EQ(S_OK, factory_->CreateInstance(nullptr, IID_IDispatch, first.PutVoid()));
   ASSERT_EQ(S_OK, factory_->CreateInstance(nullptr, IID_IDispatch, second.PutVoid()));
+  factory_.Reset();
   EXPECT_EQ(S_FALSE, canUnloadNow_());
   first.Reset();
   EXPECT_EQ(S_FALSE, canUnloadNow_());
@@ -96,18 +97,55 @@ TEST_F(ClassFactoryTest, FailedQueryDestroysTheNewObject) {
   void* out = reinterpret_cast<void*>(1);
   EXPECT_EQ(E_NOINTERFACE, factory_->CreateInstance(nullptr, IID_IClassFactory, &out));
   EXPECT_EQ(nullptr, out);
+  factory_.Reset();
+  EXPECT_EQ(S_OK, canUnloadNow_());
+}
+
+// The factory lives in the library: while a host holds a reference to it, through any of its
+// interfaces, the library stays in use.
+TEST_F(ClassFactoryTest, HeldFactoryKeepsTheLibraryLoaded) {
+  EXPECT_EQ(S_FALSE, canUnloadNow_());
+  ComPtr<IUnknown> asUnknown;
+  ASSERT_EQ(S_OK, factory_->QueryInterface(IID_IUnknown, asUnknown.PutVoid()));
+  factory_.Reset();
+  EXPECT_EQ(S_FALSE, canUnloadNow_());
+  asUnknown.Reset();
   EXPECT_EQ(S_OK, canUnloadNow_());
 }
 
 TEST_F(ClassFactoryTest, ServerLocksCountLikeObjects) {
   ASSERT_EQ(S_OK, factory_->LockServer(TRUE));
   ASSERT_EQ(S_OK, factory_->LockServer(TRUE));
+  IClassFactory* const factory = factory_.Get();
+  factory_.Reset();  // from here only the locks hold the library
   EXPECT_EQ(S_FALSE, canUnloadNow_());
-  ASSERT_EQ(S_OK, factory_->LockServer(FALSE));
+  ASSERT_EQ(S_OK, factory->LockServer(FALSE));
   EXPECT_EQ(S_FALSE, canUnloadNow_());
-  ASSERT_EQ(S_OK, factory_->LockServer(FALSE));
+  ASSERT_EQ(S_OK, factory->LockServer(FALSE));
   EXPECT_EQ(S_OK, canUnloadNow_());
 }
 
+// A host that keeps the class factory without LockServer and lets the COM runtime free unused
+// libraries, as Word does from time to time, can still use the factory afterwards. The
+// registered library is reached through the COM runtime, which loads and unloads it.
+TEST(ClassFactoryInAHost, KeptFactorySurvivesFreeingUnusedLibraries) {
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(S_OK, ::CoGetClassObject(CLSID_Connect, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                     factory.PutVoid()));
+  ::CoFreeUnusedLibraries();
+  ::CoFreeUnusedLibrariesEx(0, 0);  // no grace period
+  if (!::GetModuleHandleW(L"QuillboxAddIn.dll")) {
+    (void)factory.Detach();  // its code is gone: releasing it would jump into unmapped memory
+    FAIL() << "the library was unloaded under the factory";
+  }
+  ComPtr<IDispatch> addin;
+  EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDispatch, addin.PutVoid()));
+  addin.Reset();
+  factory.Reset();
+  // Once the host has let go of everything the library may go.
+  ::CoFreeUnusedLibrariesEx(0, 0);
+  EXPECT_EQ(nullptr, ::GetModuleHandleW(L"QuillboxAddIn.dll"));
+}
+
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

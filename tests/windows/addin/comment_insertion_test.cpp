@@ -12,7 +12,7 @@
 #include "tests/windows/addin/in_process_addin.h"
 #include "word-standin/standin_addin_instance.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using Lines = std::vector<std::wstring>;
@@ -47,6 +47,7 @@ TEST_F(CommentInsertionTest, LoggedInRibbonShowsSubjectsGroupsAndComments) {
       L"      box b1",
       L"        toggleButton boy \"  Boy  \" pressed",
       L"        toggleButton girl \"  Girl  \" not-pressed",
+      L"        toggleButton they \"  They  \" not-pressed",
       L"    labelControl lab44 \" \"",
       L"    gallery category \"Opening\" items=3 selected=0",
       L"      [0] category0 \"Opening\"",
@@ -72,6 +73,34 @@ TEST_F(CommentInsertionTest, ClickReplacesTheSelectionAndLeavesTheCursorAfterThe
   EXPECT_EQ(L"Report: " + inserted + L" end", Document().Text());
   EXPECT_EQ(8 + static_cast<long>(inserted.size()), Document().Start());
   EXPECT_EQ(Document().Start(), Document().End());
+}
+
+// Pressed through the ribbon by name: all three toggles are read again, only "they" shows
+// pressed, the gallery offers the comments with their, they and them and verbs that agree, and
+// a click writes that text.
+TEST_F(CommentInsertionTest, APupilWhoUsesTheyIsWrittenAboutWithVerbsThatAgree) {
+  ASSERT_EQ(S_OK, host_->Type(L"name", L"Sam"));
+  NewInvalidations();
+  ASSERT_EQ(S_OK, host_->Toggle(L"they"));
+  EXPECT_EQ((Lines{L"boy", L"girl", L"they", L"category", L"comment"}), NewInvalidations());
+  EXPECT_EQ(false, Control(L"boy").pressed);
+  EXPECT_EQ(false, Control(L"girl").pressed);
+  EXPECT_EQ(true, Control(L"they").pressed);
+  ASSERT_TRUE(Control(L"comment").items);
+  const standin::GalleryItem& first = (*Control(L"comment").items)[0];
+  EXPECT_EQ(L"They have settled well.", first.label);
+  EXPECT_EQ(L"They have settled well.", first.supertip.value_or(L"(none)"));
+
+  ASSERT_EQ(S_OK, host_->Choose(L"comment", 0));
+  ASSERT_EQ(S_OK, host_->Choose(L"comment", 0));
+  ASSERT_EQ(S_OK, host_->Choose(L"comment", 0));
+  EXPECT_EQ(L"They have settled well. Sam works hard in their lessons. Next year them reading should grow. ",
+            Document().Text());
+
+  ASSERT_EQ(S_OK, host_->Toggle(L"boy"));
+  EXPECT_EQ(true, Control(L"boy").pressed);
+  EXPECT_EQ(false, Control(L"they").pressed);
+  EXPECT_EQ(L"Next year him reading should grow.", (*Control(L"comment").items)[0].label);
 }
 
 TEST_F(CommentInsertionTest, ClickMovesOnToTheNextGroup) {
@@ -127,4 +156,4 @@ TEST_F(CommentInsertionTest, WithoutWordTheClickFailsWithPointerError) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

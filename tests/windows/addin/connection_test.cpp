@@ -16,7 +16,7 @@
 #include "word-standin/standin_addin_instance.h"
 #include "word-standin/standin_application.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using standin::HostState;
@@ -244,4 +244,4 @@ TEST_F(EventSinkTest, ConnectionKeepsTheAddinAliveUntilWordDropsIt) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -12,7 +12,7 @@
 #include "tests/windows/addin/addin_test_support.h"
 #include "tests/windows/addin/callback_table.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -92,4 +92,4 @@ TEST_F(DispatchNamesTest, InvokeByDispidReachesTheGetter) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

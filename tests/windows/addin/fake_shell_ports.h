@@ -1,66 +1,16 @@
 #pragma once
-// Shell ports for an add-in object created inside the test program: canned service replies,
-// a login prompt that answers at once, a progress runner that runs the work inline, and
-// recorders for the error dialog and the browser.
+// Shell ports for an add-in object created inside the test program, made of the shared fakes:
+// canned service replies, a login prompt that answers at once, a progress runner that runs the
+// work inline, and recorders for the error dialog and the browser.
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "addin/win/host_ports.h"
+#include "tests/support/fakes.h"
 
-namespace quillbox::test {
-
-// Replies chosen by a fragment of the requested URL; the first matching fragment wins.
-class CannedHttp final : public HttpTransport {
- public:
-  explicit CannedHttp(std::vector<std::pair<std::string, std::string>> replies) : replies_(std::move(replies)) {}
-  std::string Get(const std::string& url) override {
-    requests.push_back(url);
-    for (const auto& [fragment, reply] : replies_) {
-      if (url.find(fragment) != std::string::npos) return reply;
-    }
-    return {};
-  }
-  std::vector<std::string> requests;
-
- private:
-  std::vector<std::pair<std::string, std::string>> replies_;
-};
-
-// The discard port on loopback, where nothing answers.
-class DiscardPortSettings final : public SettingsReader {
- public:
-  std::u16string ReadServiceBaseUrl() override { return u"http://127.0.0.1:9"; }
-};
-
-class RecordingBrowser final : public BrowserOpener {
- public:
-  void Open(const std::u16string& address) override { opened.push_back(address); }
-  std::vector<std::u16string> opened;
-};
-
-class AnsweringLogin final : public LoginPrompt {
- public:
-  std::optional<LoginCredentials> Prompt(const std::u16string&) override {
-    return LoginCredentials{u"teacher@example.org", u"secret"};
-  }
-};
-
-class InlineProgress final : public ProgressRunner {
- public:
-  bool Run(const std::function<void()>& work) override {
-    work();
-    return true;
-  }
-};
-
-class RecordingErrorMessages final : public ErrorDialog {
- public:
-  void Show(const std::u16string& message, const std::u16string&) override { shown.push_back(message); }
-  std::vector<std::u16string> shown;
-};
+namespace quillbox::testing {
 
 // A teacher with two subjects; English has three comment groups.
 inline std::vector<std::pair<std::string, std::string>> SampleReplies() {
@@ -77,6 +27,10 @@ inline std::vector<std::pair<std::string, std::string>> SampleReplies() {
 
 class FakeShellPorts final : public win::ShellPorts {
  public:
+  FakeShellPorts() {
+    http.replies = SampleReplies();
+    login.answer = LoginCredentials{u"teacher@example.org", u"secret"};
+  }
   HttpTransport& Http() override { return http; }
   SettingsReader& Settings() override { return settings; }
   BrowserOpener& Browser() override { return browser; }
@@ -84,12 +38,12 @@ class FakeShellPorts final : public win::ShellPorts {
   ProgressRunner& Progress() override { return progress; }
   ErrorDialog& Errors() override { return errors; }
 
-  CannedHttp http{SampleReplies()};
-  DiscardPortSettings settings;
-  RecordingBrowser browser;
-  AnsweringLogin login;
-  InlineProgress progress;
-  RecordingErrorMessages errors;
+  FakeTransport http;
+  FakeSettings settings{u"http://127.0.0.1:9"};  // the discard port on loopback, where nothing answers
+  FakeBrowser browser;
+  FakeLoginPrompt login;
+  InlineProgressRunner progress;
+  FakeErrorDialog errors;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -18,7 +18,7 @@
 #include "word-standin/transcript.h"
 #include "word-standin/word_host.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 class InProcessAddinTest : public ::testing::Test {
  protected:
@@ -63,4 +63,4 @@ class InProcessAddinTest : public ::testing::Test {
   size_t seen_ = 0;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -12,7 +12,7 @@
 
 #include "tests/windows/addin/in_process_addin.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using standin::HostStep;
@@ -89,4 +89,4 @@ TEST_F(InProcessAddinTest, ClickAfterARefusalWritesNormally) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -13,7 +13,7 @@
 #include "server/win/com/word_ids.h"
 #include "tests/windows/addin/addin_test_support.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -78,4 +78,4 @@ TEST(QueryInterfaceTest, NullOutPointerIsRefused) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

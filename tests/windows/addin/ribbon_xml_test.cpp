@@ -9,7 +9,7 @@
 #include "office_interfaces.h"
 #include "tests/windows/addin/addin_test_support.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -57,4 +57,4 @@ TEST_F(RibbonXmlTest, NullOutPointerIsRefused) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -20,7 +20,7 @@
 #include "tests/windows/addin/callback_table.h"
 #include "tests/windows/build_architecture.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ComPtr;
@@ -200,4 +200,4 @@ TEST_F(TypeLibraryTest, ConnectIsCreatableWithTheCallbackInterfaceAsDefault) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -18,20 +18,15 @@
 #include "import_patch.h"
 #include "service/win/shell_browser_opener.h"
 #include "service/win/winhttp_transport.h"
-#include "tests/windows/service/core_fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/windows/ui/dialog_driver.h"
 #include "ui/win/dialog_ports.h"
 #include "ui/win/resource_ids.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 std::u16string Utf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-class NoBrowser : public BrowserOpener {
- public:
-  void Open(const std::u16string&) override { ADD_FAILURE() << "no website was asked for"; }
-};
 
 // The worker waits on a server that says nothing, while the teacher's thread sits in the
 // progress dialog: that thread keeps answering messages the whole time, and the login ends
@@ -39,13 +34,14 @@ class NoBrowser : public BrowserOpener {
 TEST(SilentServer, ProgressDialogKeepsWordsThreadResponsiveWhileTheWorkerWaits) {
   HostileServer server({{"/service/subjects", Silent(4000)}});
   win::WinHttpTransport transport;
-  FixedSettings settings(Utf16(server.BaseUrl()));
-  NoBrowser browser;
-  ScriptedLogin login(LoginCredentials{u"teacher@example.org", u"pw"});
+  FakeSettings settings(Utf16(server.BaseUrl()));
+  FakeBrowser browser;
+  FakeLoginPrompt login;
+  login.answer = LoginCredentials{u"teacher@example.org", u"pw"};
   win::DialogProgressRunner progress;
-  RecordingErrors errors;
-  RecordingRibbon ribbon;
-  RecordingDocument document;
+  FakeErrorDialog errors;
+  FakeRibbon ribbon;
+  FakeDocument document;
   AddinCore core(AddinPorts{ribbon, document, transport, settings, browser, login, progress, errors});
   core.RibbonLoaded();
 
@@ -75,6 +71,7 @@ TEST(SilentServer, ProgressDialogKeepsWordsThreadResponsiveWhileTheWorkerWaits) 
   ASSERT_EQ(1u, errors.shown.size());
   EXPECT_EQ(0u, errors.shown[0].first.find(u"We have detected you connect to the internet via a proxy"));
   EXPECT_FALSE(core.IsLoggedIn());
+  EXPECT_TRUE(browser.opened.empty()) << "no website was asked for";
 }
 
 // Records every ShellExecuteW of the program's code and passes it on.
@@ -132,13 +129,14 @@ TEST(RefusalLink, OnlyWebPagesReachTheShell) {
                                     return escaped;
                                   }() + "\"}")}});
     win::WinHttpTransport transport;
-    FixedSettings settings(Utf16(server.BaseUrl()));
-    NoBrowser browser;
-    ScriptedLogin login(LoginCredentials{u"teacher@example.org", u"pw"});
-    SynchronousProgress progress;
+    FakeSettings settings(Utf16(server.BaseUrl()));
+    FakeBrowser browser;
+    FakeLoginPrompt login;
+    login.answer = LoginCredentials{u"teacher@example.org", u"pw"};
+    InlineProgressRunner progress;
     win::DialogErrorDialog errors;
-    RecordingRibbon ribbon;
-    RecordingDocument document;
+    FakeRibbon ribbon;
+    FakeDocument document;
     AddinCore core(AddinPorts{ribbon, document, transport, settings, browser, login, progress, errors});
     core.RibbonLoaded();
     ShellWatch shell;
@@ -169,6 +167,7 @@ TEST(RefusalLink, OnlyWebPagesReachTheShell) {
     } else {
       EXPECT_TRUE(ShellWatch::Files().empty());
     }
+    EXPECT_TRUE(browser.opened.empty()) << "the error dialog's link goes to the shell itself";
   }
   ::Sleep(300);  // late arrivals at the stand-in browser
   for (const std::string& arrived : capture.Urls()) EXPECT_EQ("http://127.0.0.1:9/help-page", arrived);
@@ -179,13 +178,14 @@ TEST(RefusalLink, OnlyWebPagesReachTheShell) {
 TEST(LoginKey, SpacesAndQuotesReachTheBrowserEscaped) {
   HostileServer server({{"/service/loginkey", Answer(R"({"loginkey":"key with spaces 'and' \"quotes\""})")}});
   win::WinHttpTransport transport;
-  FixedSettings settings(Utf16(server.BaseUrl()));
+  FakeSettings settings(Utf16(server.BaseUrl()));
   win::ShellBrowserOpener shellBrowser;
-  RecordingErrors errors;
-  ScriptedLogin login(std::nullopt);
-  SynchronousProgress progress;
-  RecordingRibbon ribbon;
-  RecordingDocument document;
+  FakeErrorDialog errors;
+  FakeLoginPrompt login;
+  login.answer = std::nullopt;
+  InlineProgressRunner progress;
+  FakeRibbon ribbon;
+  FakeDocument document;
   AddinCore core(AddinPorts{ribbon, document, transport, settings, shellBrowser, login, progress, errors});
   core.RibbonLoaded();
   BrowserCapture capture;
@@ -201,4 +201,4 @@ TEST(LoginKey, SpacesAndQuotesReachTheBrowserEscaped) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

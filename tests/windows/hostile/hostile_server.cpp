@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 void SendAll(SOCKET connection, const char* data, size_t size) {
@@ -142,4 +142,4 @@ void HostileServer::Handle(SOCKET connection) {
   Answer("")(connection, stop_);
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

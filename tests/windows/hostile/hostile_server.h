@@ -8,13 +8,12 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 // What the server does with one request, on the accepted socket.
 using Misbehaviour = std::function<void(SOCKET connection, HANDLE stop)>;
@@ -56,4 +55,4 @@ class HostileServer {
   std::thread thread_;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

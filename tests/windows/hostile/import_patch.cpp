@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 void WriteSlot(void** slot, void* value) {
@@ -50,4 +50,4 @@ ImportPatch::ImportPatch(const char* library, const char* function, void* replac
 
 ImportPatch::~ImportPatch() { WriteSlot(slot_, original_); }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 class ImportPatch {
  public:
@@ -25,4 +25,4 @@ class ImportPatch {
   void* original_ = nullptr;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

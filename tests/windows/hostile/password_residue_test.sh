@@ -28,32 +28,29 @@ cat >"$state/bank.json" <<JSON
     {"name": "Effort", "comments": ["^ always tries hard."]}]}]}]}
 JSON
 
-"$service" --port 0 --db "$state/bank.sqlite" --bank "$state/bank.json" --log "$state/requests.log" \
-  >"$state/service.out" 2>&1 </dev/null &
-service_pid=$!
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/loopback-server.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
+start_loopback_server "$state/service.out" \
+  "$service" --port 0 --db "$state/bank.sqlite" --bank "$state/bank.json" --log "$state/requests.log"
+started=$?
+service_pid=$server_pid
+port=${server_url##*:}
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 browser_key='HKCU\Software\Wine\WineBrowser'
 cleanup() {
   kill "$service_pid" 2>/dev/null
-  wine reg delete "$settings_key" /f >/dev/null 2>&1
-  wine reg delete "$browser_key" /v Browsers /f >/dev/null 2>&1
+  wine_addin reg delete "$settings_key" /f >/dev/null 2>&1
+  wine_addin reg delete "$browser_key" /v Browsers /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 
-port=""
-for _ in $(seq 1 200); do
-  port="$(sed -n 's|^listening on http://127\.0\.0\.1:\([0-9]*\)$|\1|p' "$state/service.out")"
-  [ -n "$port" ] && break
-  kill -0 "$service_pid" 2>/dev/null || break
-  sleep 0.05
-done
-[ -n "$port" ] || fail "the reference service did not start: $(cat "$state/service.out")"
+[ "$started" -eq 0 ] || fail "the reference service did not start: $(cat "$state/service.out")"
 
 # The website goes to a stand-in browser that only notes the address.
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$state/browser-capture.txt" >"$state/browser.sh"
 chmod +x "$state/browser.sh"
-wine reg add "$browser_key" /v Browsers /d "$state/browser.sh" /f >/dev/null || fail "cannot set the browser"
-wine reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || fail "cannot set the service URL"
+wine_addin reg add "$browser_key" /v Browsers /d "$state/browser.sh" /f >/dev/null || fail "cannot set the browser"
+wine_addin reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || fail "cannot set the service URL"
 
 cat >"$state/session.txt" <<SESSION
 answer-login $email $password
@@ -68,13 +65,17 @@ click logIn
 print-report
 SESSION
 
-wine "$standin" --dll "$dll" --script "Z:${state//\//\\}\\session.txt" >"$state/transcript.txt" 2>&1 </dev/null
+wine_addin "$standin" --dll "$dll" --script "$(windows_path "$state/session.txt")" >"$state/transcript.txt" 2>&1 </dev/null
 status=$?
 [ "$status" -eq 0 ] || fail "the session failed ($status): $(cat "$state/transcript.txt")"
 
 # The session really used the password: the service received it, the report was written and
-# the website was opened.
+# the website was opened. It also goes through each library the add-in loads only when first
+# needed: WinHTTP for the requests, the common controls for the login dialog and its links,
+# and the shell for the website.
 grep -q "password=$escaped" "$state/requests.log" || fail "the service never received the password"
+grep -q '^dialog "Please log in..." answered' "$state/transcript.txt" ||
+  fail "the add-in's login dialog was not shown: $(cat "$state/transcript.txt")"
 grep -q "Ada knows the Tudors well. She always tries hard." "$state/transcript.txt" ||
   fail "the report was not written: $(cat "$state/transcript.txt")"
 for _ in $(seq 1 100); do [ -s "$state/browser-capture.txt" ] && break; sleep 0.05; done
@@ -82,7 +83,7 @@ grep -q "autologin" "$state/browser-capture.txt" 2>/dev/null || fail "the websit
 
 # The live registry, as Wine holds it in memory (the .reg files are only written later).
 for hive in HKLM HKCU HKU HKCR; do
-  wine reg export "$hive" "Z:${state//\//\\}\\registry-$hive.reg" /y >/dev/null 2>&1 ||
+  wine_addin reg export "$hive" "$(windows_path "$state/registry-$hive.reg")" /y >/dev/null 2>&1 ||
     fail "cannot export $hive"
 done
 

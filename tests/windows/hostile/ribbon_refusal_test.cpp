@@ -23,7 +23,7 @@
 #include "word-standin/transcript.h"
 #include "word-standin/word_host.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using Ids = std::vector<std::wstring>;
@@ -102,7 +102,7 @@ void LogIn(AddinUnderTest& addin) {
 }
 
 const Ids kLoginIds = {L"logIn", L"gr2", L"subjects", L"category"};
-const Ids kGenderIds = {L"boy", L"girl", L"category", L"comment"};
+const Ids kGenderIds = {L"boy", L"girl", L"they", L"category", L"comment"};
 const Ids kRefreshIds = {L"category", L"comment"};
 
 std::vector<RibbonAction> Actions() {
@@ -125,10 +125,12 @@ std::vector<RibbonAction> Actions() {
          LogIn(a);
          if (FAILED(a.Toggle(L"PressGirl"))) throw std::runtime_error("PressGirl failed");
        },
-       [](AddinUnderTest& a) { return a.Toggle(L"PressBoy"); }, kGenderIds, 4,
+       [](AddinUnderTest& a) { return a.Toggle(L"PressBoy"); }, kGenderIds, 5,
        [](AddinUnderTest& a, size_t) { EXPECT_TRUE(a.Store().IsBoy()); }},
-      {"PressGirl", LogIn, [](AddinUnderTest& a) { return a.Toggle(L"PressGirl"); }, kGenderIds, 4,
-       [](AddinUnderTest& a, size_t) { EXPECT_FALSE(a.Store().IsBoy()); }},
+      {"PressGirl", LogIn, [](AddinUnderTest& a) { return a.Toggle(L"PressGirl"); }, kGenderIds, 5,
+       [](AddinUnderTest& a, size_t) { EXPECT_EQ(PronounSet::kGirl, a.Store().Pronouns()); }},
+      {"PressThey", LogIn, [](AddinUnderTest& a) { return a.Toggle(L"PressThey"); }, kGenderIds, 5,
+       [](AddinUnderTest& a, size_t) { EXPECT_EQ(PronounSet::kThey, a.Store().Pronouns()); }},
       {"SelecteItemChangedSubject", LogIn,
        [](AddinUnderTest& a) { return a.Select(L"SelecteItemChangedSubject", 1); }, kRefreshIds, 2,
        [](AddinUnderTest& a, size_t) {
@@ -299,4 +301,4 @@ TEST(BstrOutOfMemory, CommentTextThatCannotBeAllocated) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

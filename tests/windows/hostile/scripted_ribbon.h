@@ -11,7 +11,7 @@
 #include "office_interfaces.h"
 #include "word-standin/com_object.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 class ScriptedRibbon final : public standin::NamelessDispatch<IRibbonUI> {
  public:
@@ -45,4 +45,4 @@ class ScriptedRibbon final : public standin::NamelessDispatch<IRibbonUI> {
   size_t calls_ = 0;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL WORD_STANDIN_EXE [BITS]
+# Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL NEXT_ADDIN_DLL VERSION
+#                    NEXT_VERSION WORD_STANDIN_EXE [BITS]
 # Installs the package (QuillboxAddIn.msi, or QuillboxAddIn-x86.msi with BITS 32) with Wine's
 # msiexec in a Wine prefix of its own and checks what it writes, that the stand-in Word loads
 # the add-in from the installed folder, what uninstalling leaves, that the entries are those of
-# the library's own registration, who owns the service base URL, and a major upgrade
-# (UPGRADE_PACKAGE: the same package with a higher version). The registry is read in the view
-# of the package's bitness; the other view must stay empty.
+# the library's own registration, who owns the service base URL, and a major upgrade. ADDIN_DLL
+# is the library PACKAGE holds, of file version VERSION; UPGRADE_PACKAGE is the next release,
+# with NEXT_ADDIN_DLL of file version NEXT_VERSION. The registry is read in the view of the
+# package's bitness; the other view must stay empty.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 prefix="$1"
-package="Z:${2//\//\\}"
-upgrade_package="Z:${3//\//\\}"
+package="$(windows_path "$2")"
+upgrade_package="$(windows_path "$3")"
 dll_unix="$4"
-standin="$5"
-bits="${6:-64}"
+next_dll_unix="$5"
+version="$6"
+next_version="$7"
+standin="$8"
+bits="${9:-64}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../registry_checks.sh"
 
@@ -22,7 +28,7 @@ bash "$here/../../../scripts/wine-prefix.sh" "$prefix" || { echo "cannot create 
 # The wineserver and Wine's background processes are started detached from our output, which
 # ctest reads until every writer has gone.
 wineserver -p >/dev/null 2>&1 </dev/null
-wine wineboot >/dev/null 2>&1 </dev/null
+wine_addin wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
@@ -71,7 +77,7 @@ uninstall_package() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
 # The DisplayVersion of every product named as this package's in Add/Remove Programs.
 installed_versions() {
   local key
-  wine reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
+  wine_addin reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
     local entries
     entries=$(listing "$key")
     if grep -q -F -x "$key\\[DisplayName] REG_SZ $product" <<<"$entries"; then
@@ -107,13 +113,19 @@ run_standin() {
   local script="$prefix/print-ribbon.txt" trace
   printf 'print-ribbon\n' >"$script"
   trace=$(mktemp)
-  WINEDEBUG=-all,+loaddll wine "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
+  WINEDEBUG=-all,+loaddll wine_addin "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
   echo "exit ${PIPESTATUS[0]}"
   sed -n 's/.*Loaded L"\(.*QuillboxAddIn\.dll\)".*/loaded \1/p' "$trace" | sed 's/\\\\/\\/g'
   rm -f "$trace"
 }
 
 clean_up
+
+echo "== the File table carries the library's file version"
+# The Version column of the library's row: what an upgrade and a repair compare.
+file_version() { msiinfo export "$1" File | tr -d '\r' | awk -F'\t' '$1 == "QuillboxAddIn.dll" { print $5 "/" $6 }'; }
+expect_equal "package" "$version/1033" "$(file_version "$2")"
+expect_equal "upgrade package" "$next_version/1033" "$(file_version "$3")"
 
 echo "== install with SERVICEURL"
 # Somebody else's add-in, which must survive ours.
@@ -200,6 +212,7 @@ echo "== a major upgrade keeps the base URL"
 install_package SERVICEURL="$service_url"
 expect_status "upgrade" ok msiexec /i "$upgrade_package" /qn
 expect_equal "Add/Remove Programs after the upgrade" "1.0.1.0 " "$(installed_versions)"
+if cmp -s "$next_dll_unix" "$folder_unix/QuillboxAddIn.dll"; then pass; else fail "the upgrade did not replace the library"; fi
 expect_registration "upgraded"
 expect_equal "base URL after the upgrade" "$service_url" "$(default_value "$settings")"
 expect_status "downgrade refused" fail msiexec /i "$package" /qn

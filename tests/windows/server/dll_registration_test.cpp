@@ -11,7 +11,7 @@
 #include "registration_test_support.h"
 #include "tests/windows/build_architecture.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 const std::wstring kClassesKey = kClasses;
@@ -88,7 +88,7 @@ TEST_F(DllRegistrationTest, DllInstallUndoesARegistrationWhoseTypeLibraryCannotL
 
 TEST_F(DllRegistrationTest, TypeLibraryIsTakenFromTheTlbFileWhenTheLibraryHasNone) {
   ServerCopy server(L"tlb", L"QuillboxAddIn.dll", ServerCopy::TypeLibrary::kRemoved,
-                    WindowsPath(QUILLBOX_TYPE_LIBRARY_DIR "/QuillboxAddIn.tlb"));
+                    WideWinePath(QUILLBOX_TYPE_LIBRARY_DIR "/QuillboxAddIn.tlb"));
   ASSERT_TRUE(server.Loaded());
   ASSERT_EQ(server.Register(), S_OK);
   const std::wstring typeLibKey = kClassesKey + L"TypeLib\\" + kLibidText;
@@ -172,4 +172,4 @@ TEST(DllVersionResourceTest, NamesTheLibraryAndItsVersion) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

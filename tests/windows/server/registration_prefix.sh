@@ -7,13 +7,14 @@ set -euo pipefail
 action="$1"
 prefix="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../../../scripts/lib/wine.sh"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 case "$action" in
   start)
     bash "$here/../../../scripts/wine-prefix.sh" "$prefix"
     wineserver -p >/dev/null 2>&1 </dev/null || true  # fails when it is already running
-    wine wineboot >/dev/null 2>&1 </dev/null
+    wine_addin wineboot >/dev/null 2>&1 </dev/null
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 </dev/null || true

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 void RemoveDirectoryTree(const std::wstring& path) {
@@ -53,16 +53,10 @@ bool RemoveTypeLibraryResource(const std::wstring& libraryPath) {
 
 }  // namespace
 
-std::wstring WindowsPath(const std::string& unixPath) {
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-  return path;
-}
-
-std::wstring AddinDllPath() { return WindowsPath(QUILLBOX_ADDIN_DLL); }
+std::wstring AddinDllPath() { return WideWinePath(QUILLBOX_ADDIN_DLL); }
 
 std::wstring SourceFilePath(const std::string& relativePath) {
-  return WindowsPath(std::string(QUILLBOX_SOURCE_DIR) + "/" + relativePath);
+  return WideWinePath(std::string(QUILLBOX_SOURCE_DIR) + "/" + relativePath);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -154,4 +148,4 @@ HRESULT ServerCopy::Install(BOOL install, const wchar_t* commandLine) const {
   return entry ? entry(install, commandLine) : E_NOTIMPL;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
-namespace quillbox::test {
+#include "tests/support/wine_path.h"
+
+namespace quillbox::testing {
 
 constexpr wchar_t kLibidText[] = L"{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}";
 constexpr wchar_t kClassKey[] = L"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}";
@@ -17,7 +19,6 @@ constexpr wchar_t kAddinKey[] = L"Software\\Microsoft\\Office\\Word\\Addins\\Qui
 // HKCR shows only the HKLM half.
 constexpr wchar_t kClasses[] = L"Software\\Classes\\";
 
-std::wstring WindowsPath(const std::string& unixPath);
 std::wstring AddinDllPath();
 std::wstring SourceFilePath(const std::string& relativePath);
 std::string ReadFileBytes(const std::wstring& path);
@@ -58,4 +59,4 @@ class ServerCopy {
   HMODULE module_ = nullptr;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

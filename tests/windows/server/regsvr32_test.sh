@@ -12,10 +12,11 @@
 # key's own line is added here; and its "reg add KEY" without /v also sets an empty default
 # value, so the foreign keys below are made with a named value.
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 export WINEPREFIX="$1" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 dll_unix="$2"
-dll="Z:${dll_unix//\//\\}"
+dll="$(windows_path "$dll_unix")"
 bits="${3:-64}"
 if [ "$bits" == 32 ]; then platform=win32 other_view=64; else platform=win64 other_view=32; fi
 

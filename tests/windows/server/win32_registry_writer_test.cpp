@@ -13,9 +13,9 @@
 namespace quillbox::win {
 namespace {
 
-using test::KeyExists;
-using test::ReadDword;
-using test::ReadString;
+using testing::KeyExists;
+using testing::ReadDword;
+using testing::ReadString;
 
 constexpr auto kUser = RegistryRoot::kCurrentUser;
 constexpr int32_t kNotFound = static_cast<int32_t>(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
@@ -84,10 +84,10 @@ TEST_F(Win32RegistryWriterTest, DeleteTreeRemovesTheKeyWithEverythingBelowIt) {
 }
 
 TEST(RegistryScriptResourceTest, LibraryCarriesTheScriptFilesByteForByteInUsEnglish) {
-  HMODULE library = ::LoadLibraryExW(test::AddinDllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE library = ::LoadLibraryExW(testing::AddinDllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(library, nullptr);
   for (const auto& [id, file] : {std::pair{101, "module_appid.rgs"}, std::pair{202, "connect_class.rgs"}}) {
-    const std::string bytes = test::ReadFileBytes(test::SourceFilePath(
+    const std::string bytes = testing::ReadFileBytes(testing::SourceFilePath(
         (std::string("server/win/registration/") + file).c_str()));
     HRSRC resource = ::FindResourceExW(library, L"REGISTRY", MAKEINTRESOURCEW(id),
                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));

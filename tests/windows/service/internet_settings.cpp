@@ -1,6 +1,6 @@
 #include "internet_settings.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 constexpr wchar_t kConnections[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
@@ -62,4 +62,4 @@ InternetSettingsOverride::~InternetSettingsOverride() {
   }
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

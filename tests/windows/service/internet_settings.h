@@ -11,7 +11,7 @@
 
 #include "common/win/unique_handle.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct InternetSettings {
   enum Flags : DWORD { kDirect = 1, kFixedProxy = 2, kScript = 4, kAutoDetect = 8 };
@@ -42,4 +42,4 @@ class InternetSettingsOverride {
   bool written_ = false;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -8,11 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace quillbox::test {
+#include "tests/support/wine_path.h"
+
+namespace quillbox::testing {
 
 namespace {
-
-std::string WindowsPath(const std::string& unixPath) { return "Z:" + unixPath; }
 
 LoopbackServers Load() {
   const std::string stateFile = std::string(QUILLBOX_LOOPBACK_STATE) + "/servers.txt";
@@ -29,7 +29,7 @@ LoopbackServers Load() {
     return found->second;
   };
   const auto server = [&value](const std::string& name) {
-    return LoopbackServer{std::stoi(value(name + "_port")), WindowsPath(value(name + "_log"))};
+    return LoopbackServer{std::stoi(value(name + "_port")), WinePath(value(name + "_log"))};
   };
   LoopbackServers servers;
   servers.plain = server("plain");
@@ -37,9 +37,9 @@ LoopbackServers Load() {
   servers.untrusted = server("untrusted");
   servers.proxy = server("proxy");
   servers.refusing = server("refusing");
-  servers.trustedCert = WindowsPath(value("trusted_cert"));
+  servers.trustedCert = WinePath(value("trusted_cert"));
   servers.browserScript = value("browser_script");
-  servers.browserCapture = WindowsPath(value("browser_capture"));
+  servers.browserCapture = WinePath(value("browser_capture"));
   return servers;
 }
 
@@ -94,4 +94,4 @@ std::string HttpsBase(const LoopbackServer& server, const char* host) {
 
 std::string ProxyAddress(const LoopbackServer& proxy) { return "127.0.0.1:" + std::to_string(proxy.port); }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

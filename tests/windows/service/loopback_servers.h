@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct LoopbackServer {
   int port = 0;
@@ -45,4 +45,4 @@ std::string HttpBase(const LoopbackServer& server);                       // htt
 std::string HttpsBase(const LoopbackServer& server, const char* host);    // https://HOST:PORT
 std::string ProxyAddress(const LoopbackServer& proxy);                     // 127.0.0.1:PORT
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

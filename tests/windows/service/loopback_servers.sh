@@ -17,6 +17,7 @@ set -euo pipefail
 
 action="${1:?start or stop}"
 state="${2:?state directory}"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/loopback-server.sh"
 
 stop_servers() {
   local pidfile pid
@@ -47,28 +48,16 @@ start_server() {
   local name="$1"
   shift
   : >"$state/$name.log"
-  # Emptied here, not by the background start's redirection, which may come after the first
-  # look below and leave an earlier run's port to be read.
-  : >"$state/$name.out"
   local binary="$program"
-  if [ "$1" = "--proxy" ]; then binary="$proxy_program"; shift; fi
-  "$binary" --port 0 --log "$state/$name.log" "$@" >"$state/$name.out" 2>&1 </dev/null &
-  echo $! >"$state/$name.pid"
-  local port="" tries=0
-  while [ -z "$port" ]; do
-    port="$(sed -n 's|^listening on https\{0,1\}://127\.0\.0\.1:\([0-9]*\)$|\1|p' "$state/$name.out")"
-    if [ -z "$port" ]; then
-      tries=$((tries + 1))
-      if [ "$tries" -gt 100 ] || ! kill -0 "$(cat "$state/$name.pid")" 2>/dev/null; then
-        echo "loopback_servers: $name did not start:" >&2
-        cat "$state/$name.out" >&2
-        stop_servers
-        exit 1
-      fi
-      sleep 0.05
-    fi
-  done
-  echo "${name}_port=$port" >>"$state/servers.txt.new"
+  if [ "${1:-}" = "--proxy" ]; then binary="$proxy_program"; shift; fi
+  if ! start_loopback_server "$state/$name.out" "$binary" --port 0 --log "$state/$name.log" "$@"; then
+    echo "loopback_servers: $name did not start" >&2
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    stop_servers
+    exit 1
+  fi
+  echo "$server_pid" >"$state/$name.pid"
+  echo "${name}_port=${server_url##*:}" >>"$state/servers.txt.new"
   echo "${name}_log=$state/$name.log" >>"$state/servers.txt.new"
 }
 

@@ -7,6 +7,7 @@ set -euo pipefail
 
 action="${1:?start or stop}"
 state="${2:?state directory}"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/loopback-server.sh"
 
 stop_service() {
   if [ -e "$state/service.pid" ]; then
@@ -29,23 +30,14 @@ case "$action" in
     rm -f "$state/bank.sqlite"
     : >"$state/requests.log"
     # Detached from this script's output, so that whoever reads it is not kept waiting.
-    "$program" --port 0 --db "$state/bank.sqlite" --bank "$bank" --log "$state/requests.log" \
-      >"$state/service.out" 2>&1 </dev/null &
-    echo $! >"$state/service.pid"
-    port=""
-    for _ in $(seq 1 200); do
-      port="$(sed -n 's|^listening on http://127\.0\.0\.1:\([0-9]*\)$|\1|p' "$state/service.out")"
-      [ -n "$port" ] && break
-      kill -0 "$(cat "$state/service.pid")" 2>/dev/null || break
-      sleep 0.05
-    done
-    if [ -z "$port" ]; then
-      echo "reference_service: the service did not start:" >&2
-      cat "$state/service.out" >&2
-      stop_service
+    if ! start_loopback_server "$state/service.out" \
+        "$program" --port 0 --db "$state/bank.sqlite" --bank "$bank" --log "$state/requests.log"; then
+      echo "reference_service: the service did not start" >&2
+      [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
       exit 1
     fi
-    printf 'port=%s\nlog=%s\n' "$port" "$state/requests.log" >"$state/service.txt"
+    echo "$server_pid" >"$state/service.pid"
+    printf 'port=%s\nlog=%s\n' "${server_url##*:}" "$state/requests.log" >"$state/service.txt"
     cat "$state/service.txt"
     ;;
   stop)

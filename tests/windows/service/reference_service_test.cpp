@@ -6,15 +6,15 @@
 
 #include <fstream>
 #include <map>
-#include <optional>
 #include <stdexcept>
 
 #include "common/text_utf.h"
-#include "core_fakes.h"
 #include "loopback_servers.h"
 #include "service/win/winhttp_transport.h"
+#include "tests/support/fakes.h"
+#include "tests/support/wine_path.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::WinHttpTransport;
@@ -34,7 +34,7 @@ const ReferenceService& Service() {
       const size_t equals = line.find('=');
       if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
     }
-    return ReferenceService{std::stoi(values.at("port")), "Z:" + values.at("log")};
+    return ReferenceService{std::stoi(values.at("port")), WinePath(values.at("log"))};
   }();
   return service;
 }
@@ -46,13 +46,6 @@ constexpr char kTeacherQuery[] = "user=m%2edupont%2dleger%40school%2eexample&pas
 std::string TabsRequestLine(const std::string& encodedSubject) {
   return std::string("GET /service/tabs?") + kTeacherQuery + "&subject=" + encodedSubject + " HTTP/1.1\n";
 }
-
-// A browser that only writes down what it is given.
-class RecordingBrowser : public BrowserOpener {
- public:
-  void Open(const std::u16string& address) override { addresses.push_back(address); }
-  std::vector<std::u16string> addresses;
-};
 
 std::vector<std::u16string> SubjectLabels(const AddinCore& core) {
   std::vector<std::u16string> labels;
@@ -70,7 +63,7 @@ std::vector<std::u16string> CommentLabels(const AddinCore& core) {
   return labels;
 }
 
-class CoreAgainstReferenceServiceTest : public testing::Test {
+class CoreAgainstReferenceServiceTest : public ::testing::Test {
  protected:
   CoreAgainstReferenceServiceTest()
       : settings_(Utf8ToUtf16("http://127.0.0.1:" + std::to_string(Service().port))),
@@ -82,8 +75,8 @@ class CoreAgainstReferenceServiceTest : public testing::Test {
   size_t Requests(const std::string& requestLine) const { return CountInFile(Service().log, requestLine); }
 
   WinHttpTransport transport_;
-  FixedSettings settings_;
-  RecordingBrowser browser_;
+  FakeSettings settings_;
+  FakeBrowser browser_;
   CoreWithFakes fixture_;
 };
 
@@ -149,18 +142,18 @@ TEST_F(CoreAgainstReferenceServiceTest, EditCommentsOpensTheAutoLoginAddressWith
   Core().EditComments();
   Core().EditComments();
 
-  ASSERT_EQ(browser_.addresses.size(), 2u);
+  ASSERT_EQ(browser_.opened.size(), 2u);
   const std::u16string prefix =
       Utf8ToUtf16("http://127.0.0.1:" + std::to_string(Service().port) + "/index/autologin?key=");
   const std::u16string suffix = u"&redirect=index/edit";
-  for (const std::u16string& address : browser_.addresses) {
+  for (const std::u16string& address : browser_.opened) {
     ASSERT_EQ(address.compare(0, prefix.size(), prefix), 0) << Utf16ToUtf8(address);
     ASSERT_GT(address.size(), prefix.size() + suffix.size());
     EXPECT_EQ(address.substr(address.size() - suffix.size()), suffix) << Utf16ToUtf8(address);
   }
   // Each click asks for its own one-time key.
-  EXPECT_NE(browser_.addresses[0], browser_.addresses[1]);
+  EXPECT_NE(browser_.opened[0], browser_.opened[1]);
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

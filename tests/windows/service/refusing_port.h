@@ -2,7 +2,7 @@
 
 #include <winsock2.h>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 // A TCP port on 127.0.0.1 that is bound but never listens, so a connection to it is refused
 // for as long as the object lives.
@@ -37,4 +37,4 @@ class RefusingPort {
   int port_ = 0;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -2,7 +2,7 @@
 
 #include "loopback_servers.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 namespace {
 
@@ -45,4 +45,4 @@ TrustedRoot::~TrustedRoot() {
   ::CertControlStore(store_.Get(), 0, CERT_STORE_CTRL_COMMIT, nullptr);
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -9,7 +9,7 @@
 
 #include "common/win/unique_handle.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct CertStoreTraits {
   using Handle = HCERTSTORE;
@@ -40,4 +40,4 @@ class TrustedRoot {
   UniqueCertContext added_;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -9,12 +9,12 @@
 
 #include "common/text_utf.h"
 #include "common/win/unique_handle.h"
-#include "core_fakes.h"
 #include "loopback_servers.h"
 #include "service/win/shell_browser_opener.h"
 #include "service/win/winhttp_transport.h"
+#include "tests/support/fakes.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::ShellBrowserOpener;
@@ -113,7 +113,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
     SCOPED_TRACE(button.name);
     WinHttpTransport transport;
     ShellBrowserOpener opener;
-    FixedSettings settings(Utf8ToUtf16(server + button.basePath));
+    FakeSettings settings(Utf8ToUtf16(server + button.basePath));
     CoreWithFakes fixture(transport, settings, opener);
     fixture.core.RibbonLoaded();
     const std::string keyRequest =
@@ -136,7 +136,7 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
   const std::string user = UniqueToken("teacher");
   WinHttpTransport transport;
   ShellBrowserOpener opener;
-  FixedSettings settings(Utf8ToUtf16(server + kBaseWithKey));
+  FakeSettings settings(Utf8ToUtf16(server + kBaseWithKey));
   CoreWithFakes fixture(transport, settings, opener, LoginCredentials{Utf8ToUtf16(user), u"pw"});
   fixture.core.RibbonLoaded();
   // The server has no subjects at this base URL, so the login fails...
@@ -157,22 +157,5 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
             server + kBaseWithKey + "/index/autologin?key=" + kLoginKey + "&redirect=");
 }
 
-TEST(WebsiteLaunchTest, EmptyBaseUrlKeepsTheButtonsSilent) {
-  WinHttpTransport realTransport;
-  ShellBrowserOpener realOpener;
-  CountingTransport transport(realTransport);
-  CountingBrowser opener(realOpener);
-  FixedSettings settings(u"");
-  CoreWithFakes fixture(transport, settings, opener);
-  fixture.core.RibbonLoaded();
-
-  fixture.core.VisitWebsite();
-  fixture.core.EditComments();
-
-  EXPECT_TRUE(transport.urls.empty());
-  EXPECT_TRUE(opener.addresses.empty());
-  EXPECT_TRUE(fixture.errors.shown.empty());
-}
-
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "common/text_utf.h"
-#include "core_fakes.h"
 #include "internet_settings.h"
 #include "loopback_servers.h"
 #include "model/comment_store.h"
@@ -14,9 +13,10 @@
 #include "service/service_client.h"
 #include "service/url_encode.h"
 #include "service/win/winhttp_transport.h"
+#include "tests/support/fakes.h"
 #include "trusted_root.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::WinHttpTransport;
@@ -39,8 +39,9 @@ TEST(WinHttpProxyTest, LoginAndSubjectReachTheServiceOnlyThroughTheProxy) {
   ASSERT_TRUE(settings.Written());
   const std::string user = UniqueToken("proxied");
   WinHttpTransport transport;
-  FixedSettings baseUrl(Utf8ToUtf16(PlainUrl(kProxyOnlyHost, "/via-proxy")));
-  NoBrowser browser;
+  FakeSettings baseUrl;
+  baseUrl.baseUrl = Utf8ToUtf16(PlainUrl(kProxyOnlyHost, "/via-proxy"));
+  FakeBrowser browser;
   CoreWithFakes fixture(transport, baseUrl, browser, LoginCredentials{Utf8ToUtf16(user), u"pw"});
   fixture.core.RibbonLoaded();
 
@@ -179,4 +180,4 @@ TEST(WinHttpProxyTest, UnreachableProxyIsForgottenAndTheNextRequestLooksAgain) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -8,7 +8,7 @@
 #include "service/win/winhttp_transport.h"
 #include "trusted_root.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::WinHttpTransport;
@@ -68,4 +68,4 @@ TEST(WinHttpTlsTest, HttpsUrlNeverFallsBackToClearText) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

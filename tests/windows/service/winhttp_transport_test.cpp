@@ -16,7 +16,7 @@
 #include "service/service_client.h"
 #include "tests/native/http-test-server/canned_bodies.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::WinHttpTransport;
@@ -174,4 +174,4 @@ TEST(WinHttpTransportTest, FailedConnectionMakesTheSubjectRequestReportTheNetwor
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -13,7 +13,7 @@
 #include "common/win/unique_handle.h"
 #include "tests/windows/build_architecture.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::kSettingsSubkey;
@@ -147,4 +147,4 @@ TEST(RegistrySettingsReaderTest, KeyOnlyInTheOtherRegistryViewIsNotFound) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

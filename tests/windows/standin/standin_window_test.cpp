@@ -36,7 +36,7 @@ constexpr wchar_t kRibbonXml[] = LR"(<?xml version="1.0"?>
         </group>
         <group id="phrases" label="Phrases" getVisible="PhrasesVisible">
           <gallery id="phrase" getLabel="PhraseLabel" getItemCount="PhraseCount" getItemLabel="PhraseText"
-                   getItemID="PhraseId" onAction="PhraseChosen" size="large" />
+                   getItemID="PhraseId" getItemSupertip="PhraseTip" onAction="PhraseChosen" size="large" />
         </group>
       </tab>
     </tabs>
@@ -107,6 +107,10 @@ class StandinWindowTest : public ::testing::Test {
         {L"PhraseCount", [](auto&, VARIANT* r) { return ReturnLong(r, static_cast<long>(kPhrases.size())); }},
         {L"PhraseText",
          [](const std::vector<VARIANT*>& a, VARIANT* r) { return ReturnText(r, kPhrases.at(a.at(1)->lVal)); }},
+        {L"PhraseTip",
+         [](const std::vector<VARIANT*>& a, VARIANT* r) {
+           return ReturnText(r, L"Whole: " + kPhrases.at(a.at(1)->lVal));
+         }},
         {L"PhraseId",
          [](const std::vector<VARIANT*>& a, VARIANT* r) { return ReturnText(r, L"phrase" + std::to_wstring(a.at(1)->lVal)); }},
         {L"PhraseChosen",
@@ -221,7 +225,7 @@ TEST_F(StandinWindowTest, InvalidatingAHiddenGroupShowsItAndReadsItsControls) {
   ShowPhrases();
   EXPECT_EQ(addin_->Calls(),
             (std::vector<std::wstring>{L"Hello", L"PhrasesVisible", L"PhraseLabel", L"PhraseCount", L"PhraseId",
-                                       L"PhraseText", L"PhraseId", L"PhraseText"}));
+                                       L"PhraseText", L"PhraseTip", L"PhraseId", L"PhraseText", L"PhraseTip"}));
   EXPECT_TRUE(::IsWindowVisible(Control(L"phrase")));
   EXPECT_EQ(WindowText(Control(L"phrase")).rfind(L"Phrases", 0), 0u);
 
@@ -285,6 +289,23 @@ TEST_F(StandinWindowTest, ChoosingAGalleryItemWritesAtThePanesSelection) {
     EXPECT_EQ(static_cast<long>(end), c.caret);
   }
   EXPECT_EQ(model_.chosen.back(), L"PhraseChosen phrase1 1");
+}
+
+// The line below the document shows the supertip of the gallery item the pointer rests on: the
+// item highlighted in the open list (here by the keyboard), or the one a script hovers over.
+TEST_F(StandinWindowTest, TipLineShowsTheSupertipOfTheHighlightedItem) {
+  ShowPhrases();
+  EXPECT_EQ(WindowText(window_->TipLine()), L"");
+  // The open list takes these from the queue: the first item is highlighted, then the list closes.
+  ::PostMessageW(window_->Strip().Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageW(window_->Strip().Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  window_->Strip().Pressed(IndexOf(L"phrase"));
+  EXPECT_EQ(WindowText(window_->TipLine()), L"Phrases: Whole: Works hard. ");
+  EXPECT_TRUE(model_.chosen.empty()) << "nothing was chosen";
+
+  window_->Drive({L"hover phrase 1", L"close"}, 10);
+  EXPECT_TRUE(window_->Run());
+  EXPECT_EQ(WindowText(window_->TipLine()), L"Phrases: Whole: Reads & writes well. ");
 }
 
 }  // namespace

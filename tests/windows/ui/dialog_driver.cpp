@@ -4,7 +4,7 @@
 
 #include "common/win/unique_handle.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 constexpr auto kPollInterval = 5ms;
@@ -98,12 +98,5 @@ bool BrowserCapture::WaitFor(const std::string& url, std::chrono::milliseconds t
   return false;
 }
 
-std::string WinePath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -11,7 +11,9 @@
 #include <thread>
 #include <vector>
 
-namespace quillbox::test {
+#include "tests/support/wine_path.h"
+
+namespace quillbox::testing {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -55,7 +57,5 @@ class BrowserCapture {
   std::vector<std::string> Urls() const;
 };
 
-// A Unix path as Wine's Z: drive shows it.
-std::string WinePath(const std::string& unixPath);
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

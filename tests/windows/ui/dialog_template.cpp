@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 class TemplateReader {
@@ -115,4 +115,4 @@ std::optional<DialogTemplate> LoadDialogTemplate(HMODULE module, WORD resourceId
   return dialog;
 }
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 struct DialogItemTemplate {
   DWORD id = 0;
@@ -32,4 +32,4 @@ struct DialogTemplate {
 // Nothing when the module has no such dialog or it is not an extended template.
 std::optional<DialogTemplate> LoadDialogTemplate(HMODULE module, WORD resourceId);
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

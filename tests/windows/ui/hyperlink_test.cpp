@@ -13,7 +13,7 @@
 #include "ui/win/activation_context.h"
 #include "ui/win/resource_ids.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 using win::CHyperLink;
@@ -23,7 +23,7 @@ INT_PTR CALLBACK PassiveDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 constexpr wchar_t kColourKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
 
 // The error dialog's template, shown modeless on the test thread; its control 206 is the link.
-class HyperlinkTest : public testing::Test {
+class HyperlinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     win::ScopedUiActivation activation;
@@ -155,7 +155,7 @@ TEST_F(HyperlinkTest, NonWebTargetsNeverReachTheShell) {
   for (const wchar_t* target : {L"", L"C:\\windows\\win.ini", L"C:\\windows\\system32\\winver.exe",
                                 L"javascript:alert(1)", L"file:///C:/windows/win.ini", L"ftp://127.0.0.1:1/",
                                 L"mailto:teacher@127.0.0.1"}) {
-    SCOPED_TRACE(testing::Message() << "target " << std::string(target, target + wcslen(target)));
+    SCOPED_TRACE(::testing::Message() << "target " << std::string(target, target + wcslen(target)));
     link_.SetUrl(target);
     EXPECT_FALSE(link_.Navigate());
     Send(WM_LBUTTONDOWN, MK_LBUTTON, InsideText());
@@ -201,7 +201,7 @@ TEST_F(HyperlinkTest, LinkColourComesFromTheRegistryWhenValid) {
       {REG_BINARY, L"0,128,0", 8, RGB(0, 0, 255)},
   };
   for (const RegistryColourCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.storedUnits << " units");
+    SCOPED_TRACE(::testing::Message() << "type " << c.type << ", " << c.storedUnits << " units");
     win::UniqueRegKey key;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kColourKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr),
               ERROR_SUCCESS);
@@ -219,4 +219,4 @@ TEST_F(HyperlinkTest, LinkColourComesFromTheRegistryWhenValid) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -8,33 +8,12 @@
 #include "addin/addin_core.h"
 #include "dialog_driver.h"
 #include "service/service_client.h"
+#include "tests/support/fakes.h"
 #include "ui/win/dialog_ports.h"
 #include "ui/win/resource_ids.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
-
-struct NoRibbon : RibbonTarget {
-  void InvalidateControl(const std::u16string&) override {}
-};
-struct NoDocument : DocumentTarget {
-  void SetSelectionText(const std::u16string&) override {}
-  int32_t GetSelectionEnd() override { return 0; }
-  void SetSelectionStart(int32_t) override {}
-};
-struct UnreachableService : HttpTransport {
-  std::string Get(const std::string&) override {
-    ++requests;
-    return {};
-  }
-  std::atomic<int> requests{0};
-};
-struct FixedSettings : SettingsReader {
-  std::u16string ReadServiceBaseUrl() override { return u"http://127.0.0.1:9"; }
-};
-struct NoBrowser : BrowserOpener {
-  void Open(const std::u16string&) override {}
-};
 
 // What the teacher saw, in order.
 struct Observed {
@@ -72,11 +51,11 @@ void PlayTeacher(Observed& seen, const std::atomic<bool>& stop) {
 }
 
 TEST(LoginFlow, FailingRequestShowsOneErrorAfterTheProgressDialog) {
-  NoRibbon ribbon;
-  NoDocument document;
-  UnreachableService http;
-  FixedSettings settings;
-  NoBrowser browser;
+  FakeRibbon ribbon;
+  FakeDocument document;
+  FakeTransport http;  // answers nothing, as a service that cannot be reached
+  FakeSettings settings(u"http://127.0.0.1:9");
+  FakeBrowser browser;
   win::DialogLoginPrompt login;
   win::DialogProgressRunner progress;
   win::DialogErrorDialog errors;
@@ -90,7 +69,7 @@ TEST(LoginFlow, FailingRequestShowsOneErrorAfterTheProgressDialog) {
     core.LogIn();  // returns once every dialog it showed has closed
     stop = true;
   }
-  EXPECT_EQ(http.requests, 1);
+  EXPECT_EQ(http.Requests().size(), 1u);
   EXPECT_EQ(seen.progressShown, 1);
   EXPECT_EQ(seen.errorsShown, 1);
   EXPECT_FALSE(seen.errorWhileProgressUp);
@@ -99,4 +78,4 @@ TEST(LoginFlow, FailingRequestShowsOneErrorAfterTheProgressDialog) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

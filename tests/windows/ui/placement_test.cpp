@@ -10,7 +10,7 @@
 #include "ui/win/activation_context.h"
 #include "ui/win/dialog_placement.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 struct PlacementCase {
@@ -23,7 +23,7 @@ struct PlacementCase {
 
 void PrintTo(const PlacementCase& c, std::ostream* out) { *out << c.name; }
 
-class CentredPositionTest : public testing::TestWithParam<PlacementCase> {};
+class CentredPositionTest : public ::testing::TestWithParam<PlacementCase> {};
 
 TEST_P(CentredPositionTest, CentresThenKeepsInsideTheWorkArea) {
   const PlacementCase& c = GetParam();
@@ -34,14 +34,14 @@ TEST_P(CentredPositionTest, CentresThenKeepsInsideTheWorkArea) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CentredPositionTest,
-    testing::Values(
+    ::testing::Values(
         PlacementCase{"OverOwner", {0, 0, 200, 100}, RECT{100, 100, 700, 500}, {0, 0, 1024, 768}, {300, 250}},
         PlacementCase{"NoOwnerCentresOnWorkArea", {0, 0, 200, 100}, std::nullopt, {0, 0, 1024, 728}, {412, 314}},
         PlacementCase{"WorkAreaOffset", {50, 50, 250, 150}, std::nullopt, {100, 40, 1124, 808}, {512, 374}},
         PlacementCase{"OwnerOffRightEdge", {0, 0, 200, 100}, RECT{900, 100, 1100, 200}, {0, 0, 1024, 768}, {824, 100}},
         PlacementCase{"OwnerAboveTop", {0, 0, 200, 100}, RECT{-300, -300, -100, -200}, {0, 0, 1024, 768}, {0, 0}},
         PlacementCase{"LargerThanWorkArea", {0, 0, 1200, 900}, RECT{0, 0, 1024, 768}, {0, 0, 1024, 768}, {0, 0}}),
-    [](const testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<PlacementCase>& info) { return std::string(info.param.name); });
 
 // Inside the context the loader redirects comctl32.dll to the side-by-side Common Controls 6
 // assembly (Wine's copy still reports 5.81 from DllGetVersion, so the path is what tells).
@@ -60,4 +60,4 @@ TEST(UiActivationContext, RedirectsToCommonControls6) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

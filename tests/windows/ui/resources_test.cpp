@@ -12,7 +12,7 @@
 #include "dialog_driver.h"
 #include "dialog_template.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 namespace {
 
 constexpr DWORD kDialogStyle = DS_SETFONT | DS_FIXEDSYS | WS_POPUP | WS_CAPTION;
@@ -49,7 +49,7 @@ const std::vector<ExpectedDialog>& ExpectedDialogs() {
 
 void ExpectDialogsIn(HMODULE module) {
   for (const ExpectedDialog& expected : ExpectedDialogs()) {
-    SCOPED_TRACE(testing::Message() << "dialog " << expected.id);
+    SCOPED_TRACE(::testing::Message() << "dialog " << expected.id);
     const auto dialog = LoadDialogTemplate(module, expected.id);
     ASSERT_TRUE(dialog.has_value());
     EXPECT_EQ(dialog->caption, expected.caption);
@@ -66,7 +66,7 @@ void ExpectDialogsIn(HMODULE module) {
     for (size_t i = 0; i < expected.items.size(); ++i) {
       const DialogItemTemplate& want = expected.items[i];
       const DialogItemTemplate& got = dialog->items[i];
-      SCOPED_TRACE(testing::Message() << "item " << i);
+      SCOPED_TRACE(::testing::Message() << "item " << i);
       EXPECT_EQ(got.id & 0xFFFF, want.id);
       EXPECT_EQ(got.windowClass, want.windowClass);
       EXPECT_EQ(got.text, want.text);
@@ -104,4 +104,4 @@ TEST(DialogResources, AddInLibraryMatchesLayout) {
 }
 
 }  // namespace
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

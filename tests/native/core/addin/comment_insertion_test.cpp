@@ -36,6 +36,20 @@ TEST_F(CommentInsertion, ReplacesASelectedStretch) {
   EXPECT_EQ(document.end, 34);
 }
 
+TEST_F(CommentInsertion, EachInsertionStartsFromTheStoredComment) {
+  core.OnChangeName(u"Eve");
+  core.PressGirl();
+  core.SelecteItemChangedCategory(0);
+  core.SelecteItemChangedComment(0);
+  core.OnChangeName(u"Tom");
+  core.PressBoy();
+  core.SelecteItemChangedCategory(0);
+  core.SelecteItemChangedComment(1);
+  core.SelecteItemChangedCategory(0);
+  core.SelecteItemChangedComment(0);
+  EXPECT_EQ(document.text, u"Eve has settled well. He is keen. Tom has settled well. ");
+}
+
 TEST_F(CommentInsertion, StopsAtTheLastGroupWithoutWrapping) {
   core.SelecteItemChangedCategory(2);
   ribbon.Take();
@@ -68,9 +82,10 @@ TEST_F(CommentInsertion, WordFailuresEndTheOperationAtThatStep) {
     FakeDocument::Step step;
     std::u16string written;
   } cases[] = {
+      // Index 3 is beyond the group's two comments, so what gets written is one space.
       {FakeDocument::Step::kText, u""},
-      {FakeDocument::Step::kEnd, u"Pupil name has settled well. "},
-      {FakeDocument::Step::kStart, u"Pupil name has settled well. "},
+      {FakeDocument::Step::kEnd, u" "},
+      {FakeDocument::Step::kStart, u" "},
   };
   for (const auto& c : cases) {
     document.text.clear();
@@ -85,6 +100,7 @@ TEST_F(CommentInsertion, WordFailuresEndTheOperationAtThatStep) {
       EXPECT_EQ(error.Result(), document.failure);
       EXPECT_EQ(error.Interface(), kIidWordSelection);
     }
+    EXPECT_EQ(document.text, c.written);
     EXPECT_EQ(core.Store().SelectedCommentIndex(), 3) << "stored before anything else";
     EXPECT_TRUE(ribbon.Take().empty());
     EXPECT_EQ(core.GetSelectedItemIndexCategory(), 0);

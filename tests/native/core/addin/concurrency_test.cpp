@@ -4,6 +4,9 @@
 
 #include "addin/addin_fixture.h"
 
+#include <atomic>
+#include <thread>
+
 namespace quillbox {
 namespace {
 
@@ -19,19 +22,25 @@ TEST_F(GettersDuringAWorker, AnswerFromTheStateBeforeTheWorker) {
   http.Reply("/service/tabs", R"({"status":"OK","tabs":[{"name":"G","comments":[{"comment":"c"}]}]})");
   core.RibbonLoaded();
 
-  int reads = 0;
+  std::atomic<int> reads{0};
   bool sawPartialState = false;
   progress.whileWaiting = [&] {
-    ++reads;
     if (core.GetItemCountSubject() != 0 || core.GetItemCountCategory() != 0 || core.GetVisibleComments()) {
       sawPartialState = true;
     }
     (void)core.GetItemLabelSubject(0);
     (void)core.GetLabelCategory();
+    ++reads;
+  };
+  // Each request holds the worker until the ribbon has been read a few times meanwhile, so
+  // that the reads fall inside the work however the two threads are scheduled.
+  http.onRequest = [&](const std::string&) {
+    const int until = reads + 3;
+    while (reads < until) std::this_thread::yield();
   };
   core.LogIn();
 
-  EXPECT_GT(reads, 0);
+  EXPECT_GE(reads.load(), 6) << "read during both requests";
   EXPECT_FALSE(sawPartialState);
   EXPECT_EQ(core.GetItemCountSubject(), 200);
   EXPECT_EQ(core.GetLabelCategory(), u"G");

@@ -15,6 +15,7 @@ TEST_F(FreshCore, BeforeLoginShowsLogInAndHidesTheCommentsGroup) {
   EXPECT_EQ(core.GetTextName(), u"Pupil name");
   EXPECT_TRUE(core.GetPressedBoy());
   EXPECT_FALSE(core.GetPressedGirl());
+  EXPECT_FALSE(core.GetPressedThey());
   EXPECT_EQ(core.GetItemCountCategory(), 0);
   EXPECT_EQ(core.GetLabelCategory(), u"Select Category");
   EXPECT_EQ(core.GetItemLabelSubject(0), std::nullopt);
@@ -55,10 +56,10 @@ TEST_F(LoggedInCore, GettersChangeNothing) {
 }
 
 TEST_F(LoggedInCore, ActionsInvalidateExactlyTheirControls) {
-  core.PressGirl();
-  EXPECT_EQ(ribbon.Take(), (Ids{u"boy", u"girl", u"category", u"comment"}));
-  core.PressBoy();
-  EXPECT_EQ(ribbon.Take(), (Ids{u"boy", u"girl", u"category", u"comment"}));
+  for (void (AddinCore::*press)() : {&AddinCore::PressGirl, &AddinCore::PressBoy, &AddinCore::PressThey}) {
+    (core.*press)();
+    EXPECT_EQ(ribbon.Take(), (Ids{u"boy", u"girl", u"they", u"category", u"comment"}));
+  }
   core.SelecteItemChangedCategory(1);
   EXPECT_EQ(ribbon.Take(), (Ids{u"category", u"comment"}));
   core.OnChangeName(u"Ann");
@@ -67,16 +68,41 @@ TEST_F(LoggedInCore, ActionsInvalidateExactlyTheirControls) {
   EXPECT_EQ(ribbon.Take(), (Ids{u"category", u"comment"}));
 }
 
-TEST_F(LoggedInCore, GenderIsAPairOfRadioButtons) {
-  core.PressBoy();
-  EXPECT_TRUE(core.GetPressedBoy());
-  EXPECT_EQ(core.GetItemLabelComment(1), u"He is keen.");
+// Each toggle, pressed once or twice, leaves exactly itself pressed and relabels the comments.
+TEST_F(LoggedInCore, PronounTogglesAreRadioButtons) {
+  struct Case {
+    void (AddinCore::*press)();
+    bool boy, girl, they;
+    const char16_t* label;
+  };
+  const Case cases[] = {{&AddinCore::PressGirl, false, true, false, u"She is keen."},
+                        {&AddinCore::PressThey, false, false, true, u"They are keen."},
+                        {&AddinCore::PressThey, false, false, true, u"They are keen."},
+                        {&AddinCore::PressBoy, true, false, false, u"He is keen."},
+                        {&AddinCore::PressBoy, true, false, false, u"He is keen."}};
+  for (const Case& c : cases) {
+    (core.*c.press)();
+    EXPECT_EQ(core.GetPressedBoy(), c.boy);
+    EXPECT_EQ(core.GetPressedGirl(), c.girl);
+    EXPECT_EQ(core.GetPressedThey(), c.they);
+    EXPECT_EQ(core.GetItemLabelComment(1), c.label);
+  }
+}
+
+// The supertip is the whole personalised comment, where the label is cut at 100 characters.
+TEST_F(LoggedInCore, ItemSupertipIsTheWholeComment) {
+  const std::u16string tail(120, u'x');
+  http.replies[2].second =
+      R"({"status":"OK","tabs":[{"name":"Long","comments":[{"comment":"^ tries. )" + std::string(120, 'x') + R"("}]}]})";
+  core.PressThey();
+  core.SelecteItemChangedSubject(1);
+  EXPECT_EQ(core.GetItemSupertipComment(0), u"They try. " + tail);
+  EXPECT_EQ(core.GetItemLabelComment(0)->size(), 103u);
+  EXPECT_EQ(core.GetItemSupertipComment(1), std::nullopt);
+  EXPECT_EQ(core.GetItemSupertipComment(-1), std::nullopt);
+  core.OnChangeName(u"Kim");
   core.PressGirl();
-  EXPECT_TRUE(core.GetPressedGirl());
-  EXPECT_FALSE(core.GetPressedBoy());
-  EXPECT_EQ(core.GetItemLabelComment(1), u"She is keen.");
-  core.PressGirl();
-  EXPECT_TRUE(core.GetPressedGirl());
+  EXPECT_EQ(core.GetItemSupertipComment(0), u"She tries. " + tail);
 }
 
 TEST_F(LoggedInCore, ANewPupilStartsAgainAtTheFirstGroup) {

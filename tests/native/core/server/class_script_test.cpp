@@ -5,16 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
-#include "fake_registry.h"
 #include "server/registrar_executor.h"
 #include "server/server_script_variables.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::IsEmpty;
 
 constexpr auto kMachine = RegistrationScope::kMachine;
@@ -144,7 +143,7 @@ TEST(ClassScriptTest, UnregistrationKeepsKeysWhereSomebodyElseAddedSubkeys) {
   ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, kMachine), hr::kOk);
 
   std::vector<std::string> left = AddinsPath("HKLM");
-  const std::string classKey = "HKCR\\CLSID\\" + kClsid, addinKey = test::Ascii(u"HKLM\\" + addin);
+  const std::string classKey = "HKCR\\CLSID\\" + kClsid, addinKey = testing::Ascii(u"HKLM\\" + addin);
   left.insert(left.end(), {"HKCR\\CLSID", classKey, classKey + "\\@ = \"Quillbox AddIn\"",
                            classKey + "\\Implemented Categories", "HKCR\\Quillbox.AddIn",
                            "HKCR\\Quillbox.AddIn\\@ = \"Quillbox AddIn\"", "HKCR\\Quillbox.AddIn\\shell",

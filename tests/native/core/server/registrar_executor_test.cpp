@@ -6,12 +6,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fake_registry.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

@@ -6,13 +6,13 @@
 #include <map>
 
 #include "common/com_error.h"
-#include "fake_registry.h"
 #include "server/type_library_path.h"
+#include "tests/support/fake_registry.h"
 
 namespace quillbox {
 namespace {
 
-using test::FakeRegistry;
+using testing::FakeRegistry;
 using ::testing::ElementsAre;
 
 constexpr int32_t kNoScript = static_cast<int32_t>(0x80070716u);          // ERROR_RESOURCE_NAME_NOT_FOUND

@@ -8,8 +8,8 @@
 #include <set>
 #include <sstream>
 
-#include "fakes.h"
 #include "service/service_client.h"
+#include "tests/support/fakes.h"
 
 namespace quillbox {
 namespace {

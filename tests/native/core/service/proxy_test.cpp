@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "service/proxy_chooser.h"
 #include "service/proxy_lists.h"
 

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Usage: tests/windows/ui/take-screenshots.sh WINDOWS_BUILD_DIR [OUT_DIR]
+# Usage: demo/screenshots/take-screenshots.sh WINDOWS_BUILD_DIR [OUT_DIR]
 # Shows the login, progress and error dialogs one after another under Xvfb and photographs
 # the screen while each is up (OUT_DIR defaults to WINDOWS_BUILD_DIR/screenshots). The
 # progress dialog is taken twice, a moment apart, to show that its marquee moves.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-repo="$(cd "$here/../../.." && pwd)"
+repo="$(cd "$here/../.." && pwd)"
 build="$(cd "$1" && pwd)"
 out="${2:-$build/screenshots}"
 
@@ -17,18 +17,19 @@ fi
 
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+source "$repo/scripts/lib/wine.sh"
 bash "$repo/scripts/wine-prefix.sh" "$WINEPREFIX"
 # Wine's background processes inherit the first command's output: keep them off ours.
 wineserver -p
-wine wineboot >/dev/null 2>&1 </dev/null
+wine64 wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k' EXIT
 
-showcase="$build/tests/windows/ui/ui_dialog_showcase.exe"
+showcase="$build/demo/screenshots/ui_dialog_showcase.exe"
 mkdir -p "$out"
 
 shoot() {
   local dialog="$1"
-  wine "$showcase" "$dialog" 4000 >/dev/null 2>&1 </dev/null &
+  wine64 "$showcase" "$dialog" 4000 >/dev/null 2>&1 </dev/null &
   local pid=$!
   sleep 2.5
   import -window root "$out/$dialog.png"

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Usage: scripts/standin-screenshot.sh BUILD_DIR OUT.png
+# Usage: demo/screenshots/standin-screenshot.sh BUILD_DIR OUT.png
 # Photographs the Word stand-in's window while a teacher writes a report: starts the reference
 # comment service on loopback, points the add-in at it, registers QuillboxAddIn.dll in a Wine
 # prefix of its own and runs `word-standin.exe --window` with a scripted drive (log in through
-# the real login dialog, choose a subject, type a pupil's name, press Girl, type a heading into
-# the document and click two comments). The screen is taken with `import -window root` under
-# Xvfb once the second comment is in. Expects BUILD_DIR/native and BUILD_DIR/windows to be
+# the real login dialog, choose a subject, type a pupil's name, press They, type a heading into
+# the document, click two comments and rest the pointer on a third, whose supertip shows in the
+# line below the document). The screen is taken with `import -window root` under Xvfb then. Expects BUILD_DIR/native and BUILD_DIR/windows to be
 # built (scripts/demo.sh does that). Everything it starts is stopped again, also on failure.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 [ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR OUT.png" >&2; exit 2; }
 build="$(cd "$1" && pwd)"
 out="$(realpath -m "$2")"
@@ -34,6 +34,7 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
+source "$root/scripts/lib/wine.sh"
 source "$root/scripts/lib/reference-service.sh"
 source "$root/scripts/lib/built-programs.sh"
 mkdir -p "$work" "$(dirname "$out")"
@@ -44,30 +45,31 @@ start_reference_service "$service" "$work" || exit 1
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 # Wine's background processes inherit the first command's output: keep them off ours.
 wineserver -p >/dev/null 2>&1 </dev/null
-wine wineboot >/dev/null 2>&1 </dev/null
+wine64 wineboot >/dev/null 2>&1 </dev/null
 # Title bars without a window manager, and no wait when a dialog hides.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-wine reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
-wine regsvr32 /s "$(winpath "$library")"
+wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+wine64 reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$url" /f >/dev/null
+wine64 regsvr32 /s "$(windows_path "$library")"
 
 cat >"$work/drive.txt" <<'DRIVE'
-# A teacher starts Amira's English report.
+# A teacher starts the English report of Sam, who uses they.
 pause 1000
 answer-login jane.doe@example.com chalk-board
 click logIn
 select-subject 0
-type-name Amira
-press girl
-type-text Amira (English)
+type-name Sam
+press they
+type-text Sam (English)
 new-paragraph
 click-comment 0
 click-comment 0
+hover comment 2
 print ready for the photograph
 pause 5000
 close
 DRIVE
 
-wine "$standin" --window --script "$(winpath "$work/drive.txt")" --step-ms 300 </dev/null >"$work/transcript.txt" 2>&1 &
+wine64 "$standin" --window --script "$(windows_path "$work/drive.txt")" --step-ms 300 </dev/null >"$work/transcript.txt" 2>&1 &
 standin_pid=$!
 for _ in $(seq 600); do
   grep -q '^ready for the photograph' "$work/transcript.txt" && break

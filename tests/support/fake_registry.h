@@ -14,7 +14,7 @@
 #include "server/ascii_case.h"
 #include "server/registry_writer.h"
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 inline std::string Ascii(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
@@ -147,4 +147,4 @@ class FakeRegistry : public RegistryWriter {
   std::vector<std::string> calls_;
 };
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing

@@ -1,6 +1,6 @@
 #pragma once
 // Recording stand-ins for the ports through which the core reaches Word, Office, the network
-// and the teacher.
+// and the teacher: the one set that every suite, native and Windows-side, uses.
 
 #include <atomic>
 #include <functional>
@@ -109,6 +109,8 @@ class FakeProxyLookup : public ProxyLookup {
 
 class FakeSettings : public SettingsReader {
  public:
+  FakeSettings() = default;
+  explicit FakeSettings(std::u16string url) : baseUrl(std::move(url)) {}
   std::u16string ReadServiceBaseUrl() override {
     ++reads;
     return baseUrl;
@@ -156,6 +158,17 @@ class ThreadProgressRunner : public ProgressRunner {
   std::function<void()> whileWaiting;  // what the user-interface thread does meanwhile
 };
 
+// Runs the work at once on the calling thread.
+class InlineProgressRunner : public ProgressRunner {
+ public:
+  bool Run(const std::function<void()>& work) override {
+    ++runs;
+    work();
+    return true;
+  }
+  int runs = 0;
+};
+
 class FakeErrorDialog : public ErrorDialog {
  public:
   void Show(const std::u16string& message, const std::u16string& link) override { shown.push_back({message, link}); }
@@ -173,6 +186,23 @@ struct CoreFixture {
   ThreadProgressRunner progress;
   FakeErrorDialog errors;
   AddinCore core{AddinPorts{ribbon, document, http, settings, browser, login, progress, errors}};
+};
+
+// An AddinCore with real ports for the network, the settings and the browser, and fakes for
+// the rest; the work runs inline and the login is answered with credentials, or cancelled.
+struct CoreWithFakes {
+  CoreWithFakes(HttpTransport& http, SettingsReader& settings, BrowserOpener& browser,
+                std::optional<LoginCredentials> credentials = std::nullopt)
+      : core(AddinPorts{ribbon, document, http, settings, browser, login, progress, errors}) {
+    login.answer = std::move(credentials);
+  }
+
+  FakeRibbon ribbon;
+  FakeDocument document;
+  FakeLoginPrompt login;
+  InlineProgressRunner progress;
+  FakeErrorDialog errors;
+  AddinCore core;
 };
 
 }  // namespace quillbox::testing

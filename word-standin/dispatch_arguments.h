@@ -6,7 +6,7 @@
 
 #include <oaidl.h>
 
-namespace quillbox::win {
+namespace quillbox::standin {
 
 inline VARIANT DispatchArgument(IDispatch* object) {
   VARIANT value;
@@ -36,4 +36,4 @@ inline VARIANT BoolByRefArgument(VARIANT_BOOL* flag) {
   return value;
 }
 
-}  // namespace quillbox::win
+}  // namespace quillbox::standin
