@@ -8,10 +8,10 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="$(cd "$1" && pwd)"
 
-for arch in windows windows-x86; do
-  echo "=== $arch"
-  bash "$here/run.sh" "$build/$arch" "$build/native"
-done
+echo "=== windows (64-bit)"
+QUILLBOX_WINDOWS_BITS=64 bash "$here/run.sh" "$build/windows" "$build/native"
+echo "=== windows-x86 (32-bit)"
+QUILLBOX_WINDOWS_BITS=32 bash "$here/run.sh" "$build/windows-x86" "$build/native"
 
 # The result tables ("| Figure | Measured | Empty baseline | Target | Verdict |") of the two runs,
 # joined by figure in the 64-bit run's order.
