@@ -8,7 +8,7 @@
 
 #include <oaidl.h>
 
-namespace quillbox::test {
+namespace quillbox::testing {
 
 #ifdef _WIN64
 inline constexpr SYSKIND kTypeLibrarySyskind = SYS_WIN64;
@@ -22,4 +22,4 @@ inline constexpr REGSAM kOwnRegistryView = KEY_WOW64_32KEY;
 inline constexpr REGSAM kOtherRegistryView = KEY_WOW64_64KEY;
 #endif
 
-}  // namespace quillbox::test
+}  // namespace quillbox::testing
