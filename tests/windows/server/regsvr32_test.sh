@@ -5,9 +5,10 @@
 # leave. Listings are read with "reg query /s" and flattened to one sorted line per key and
 # per value: "KEY" and "KEY\[name] TYPE data" ("@" for the default value).
 # BITS (64 by default, 32 for the i686 build) is the library's: the registry is read in its
-# view, and its class, ProgIDs and Word add-in key must appear in no other (a 32-bit library's
-# land under Wow6432Node on 64-bit Windows). The type library's entries are shared by both
-# views, as on Windows, and told apart by the platform key.
+# view, and its class and Word add-in key must appear in no other (a 32-bit library's land under
+# Wow6432Node on 64-bit Windows). The ProgIDs and the type library's entries are shared by both
+# views, as on Windows since 7: a ProgID names the class id, which each view then resolves to
+# its own library; the type library is told apart by its platform key.
 # Wine's "reg query /s" leaves out the header of the queried key when it has no values, so the
 # key's own line is added here; and its "reg add KEY" without /v also sets an empty default
 # value, so the foreign keys below are made with a named value.
@@ -114,8 +115,7 @@ $hkcr\\TypeLib\\$libid\\1.1\\409
 $hkcr\\TypeLib\\$libid\\1.1\\409\\$platform
 $hkcr\\TypeLib\\$libid\\1.1\\409\\$platform\\@ REG_SZ $dll
 END
-for key in "$hklm\\Software\\Classes\\CLSID\\$clsid" "$hklm\\Software\\Classes\\Quillbox.AddIn" \
-           "$hklm\\Software\\Classes\\Quillbox.AddIn.1" "$hklm\\$addins\\Quillbox.AddIn"; do
+for key in "$hklm\\Software\\Classes\\CLSID\\$clsid" "$hklm\\$addins\\Quillbox.AddIn"; do
   if [ "$(listing "$key" "$other_view")" == "(missing)" ]; then pass; else
     fail "machine-wide wrote $key in the $other_view-bit view"
   fi

@@ -11,13 +11,14 @@ prefix="$1"
 dll64="Z:${2//\//\\}" standin64="$3"
 dll32="Z:${4//\//\\}" standin32="$5"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../../../scripts/lib/wine.sh"
 source "$here/../registry_checks.sh"
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
-# The loaders by name: Debian's "wine" starts the 32-bit one once wine32 is installed.
-wine64=/usr/lib/wine/wine64
-wine32=/usr/lib/wine/wine
+# Both loaders, by name (scripts/lib/wine.sh).
+wine64="$wine64_loader"
+wine32="$wine32_loader"
 for loader in "$wine64" "$wine32"; do
   [ -x "$loader" ] || { echo "missing $loader (Debian packages wine64 and wine32:i386)"; exit 1; }
 done
