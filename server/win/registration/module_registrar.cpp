@@ -44,8 +44,10 @@ int32_t WithModule(HMODULE module, Run&& run) {
 
 // Whether the library of the other bitness has the class registered, machine-wide or for this
 // user, in the other registry view: on 64-bit Windows a 64-bit library looks in the 32-bit view
-// and a 32-bit one (running under WOW64) in the 64-bit view. 32-bit Windows has one view only.
-bool OtherBitnessRegistered(RegistrationScope scope) noexcept {
+// and a 32-bit one (running under WOW64) in the 64-bit view. A class there that names this very
+// file is this library's own entry seen through a key the views share (32-bit Windows has one
+// view only; some registries share the per-user class keys).
+bool OtherBitnessRegistered(RegistrationScope scope, const std::wstring& ownPath) noexcept {
 #ifdef _WIN64
   const REGSAM otherView = KEY_WOW64_32KEY;
 #else
@@ -57,8 +59,18 @@ bool OtherBitnessRegistered(RegistrationScope scope) noexcept {
   if (::StringFromGUID2(CLSID_Connect, clsid, 40) == 0) return false;
   const std::wstring path = std::wstring(L"Software\\Classes\\CLSID\\") + clsid + L"\\InprocServer32";
   UniqueRegKey key;
-  return ::RegOpenKeyExW(scope == RegistrationScope::kPerUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
-                         path.c_str(), 0, KEY_READ | otherView, key.Put()) == ERROR_SUCCESS;
+  if (::RegOpenKeyExW(scope == RegistrationScope::kPerUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path.c_str(), 0,
+                      KEY_READ | otherView, key.Put()) != ERROR_SUCCESS) {
+    return false;
+  }
+  wchar_t server[MAX_PATH + 1] = {};
+  DWORD size = sizeof(server) - sizeof(wchar_t);
+  DWORD type = REG_NONE;
+  if (::RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(server), &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    return true;  // a class entry of some other form: still somebody's
+  }
+  return ::CompareStringOrdinal(server, -1, ownPath.c_str(), -1, TRUE) != CSTR_EQUAL;
 }
 
 }  // namespace
@@ -73,7 +85,8 @@ int32_t ModuleRegistrar::Register(RegistrationScope scope) {
 int32_t ModuleRegistrar::Unregister(RegistrationScope scope) {
   // Decided before anything is removed: the keys both views share stay while the other
   // bitness's library is registered (server/shared_keys_kept.h).
-  const bool keepSharedKeys = OtherBitnessRegistered(scope);
+  std::wstring ownPath;
+  const bool keepSharedKeys = SUCCEEDED(ModuleFilePath(module_, ownPath)) && OtherBitnessRegistered(scope, ownPath);
   return WithModule(module_, [scope, keepSharedKeys](RegistrationPlatform& platform, RegistryWriter& registry,
                                                      const ReplacementVariables& variables) {
     if (!keepSharedKeys) return UnregisterServerEntries(platform, registry, variables, scope);

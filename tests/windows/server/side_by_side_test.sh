@@ -34,10 +34,13 @@ classes="$hklm\\Software\\Classes"
 addin_key="$hklm\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn"
 wow="$hklm\\Software\\Wow6432Node"
 
-# What one library writes machine-wide into its own registry view: what makes Word of that
-# bitness find and create the add-in. (The type library's entries are shared by both views, as
-# on Windows; each library adds its own platform key, win64 or win32, below 1.1\409.)
-keys=("$classes\\Quillbox.AddIn" "$classes\\Quillbox.AddIn.1" "$classes\\CLSID\\$clsid" "$addin_key")
+# What one library writes machine-wide into its own registry view: the class and the Word
+# add-in key. The ProgIDs are one key for both views, as on Windows: each names the class id,
+# which each view resolves to its own library, and they stay while either library is
+# registered. (The type library's entries are shared too; each library adds its own platform
+# key, win64 or win32, below 1.1\409.)
+keys=("$classes\\CLSID\\$clsid" "$addin_key")
+progids=("$classes\\Quillbox.AddIn" "$classes\\Quillbox.AddIn.1")
 view_listing() { local key; for key in "${keys[@]}"; do listing "$key" "$1"; done; }
 view_empty() {
   local key
@@ -88,6 +91,19 @@ expect_view_unchanged() {  # WHAT VIEW BEFORE
     diff <(echo "$3") <(echo "$now") | sed 's/^/    /'
   fi
 }
+expect_progids() {  # WHAT present|missing: in both views
+  local view key
+  for view in 32 64; do
+    for key in "${progids[@]}"; do
+      if { [ "$2" == present ] && [ "$(value_in "$view" "$key\\CLSID")" == "$clsid" ]; } ||
+         { [ "$2" == missing ] && [ "$(listing "$key" "$view")" == "(missing)" ]; }; then
+        pass
+      else
+        fail "$1: $key should be $2 in the $view-bit view"
+      fi
+    done
+  done
+}
 typelib="$classes\\TypeLib\\$libid\\1.1\\409"
 
 # Back to a prefix without either registration.
@@ -104,6 +120,7 @@ if [ "$(listing "$wow\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn" 64)" != 
   fail "no Word add-in key under Wow6432Node"
 fi
 expect_view_empty "32-bit library alone" 64
+expect_progids "32-bit library alone" present
 for view in 32 64; do
   for key in "HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\$clsid" \
              "HKEY_CURRENT_USER\\Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn"; do
@@ -129,16 +146,19 @@ $dll32" "$(loaded_by "$wine32" "$standin32")"
 echo "== unregistering one leaves the other"
 expect_unregistered "32-bit" "$wine32" "$dll32"
 expect_view_empty "32-bit unregistered" 32
+expect_progids "kept for the 64-bit library" present
 expect_view_unchanged "32-bit unregistered" 64 "$view64"
 expect_equal "64-bit type library after the 32-bit one left" "$dll64" "$(value_in 64 "$typelib\\win64")"
 expect_registered "32-bit again" "$wine32" "$dll32"
 expect_view_unchanged "32-bit registered again" 32 "$view32"
 expect_unregistered "64-bit" "$wine64" "$dll64"
 expect_view_empty "64-bit unregistered" 64
+expect_progids "kept for the 32-bit library" present
 expect_view_unchanged "64-bit unregistered" 32 "$view32"
 expect_equal "32-bit type library after the 64-bit one left" "$dll32" "$(value_in 32 "$typelib\\win32")"
 expect_unregistered "32-bit at the end" "$wine32" "$dll32"
 expect_view_empty "both unregistered" 32
+expect_progids "both unregistered" missing
 
 echo "side by side: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
