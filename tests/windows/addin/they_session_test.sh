@@ -9,6 +9,7 @@ set -uo pipefail
 standin="${1:?stand-in program}" dll="${2:?add-in library}" service="${3:?service program}"
 state="${4:?state directory}" expected="${5:?expected transcript}" script="${6:?session script}"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 
 rm -rf "$state"
 mkdir -p "$state"
@@ -30,7 +31,7 @@ service_pid=$!
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 cleanup() {
   kill "$service_pid" 2>/dev/null
-  wine reg delete "$settings_key" /f >/dev/null 2>&1
+  wine_addin reg delete "$settings_key" /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 
@@ -45,9 +46,9 @@ if [ -z "$port" ]; then
   echo "FAIL: the reference service did not start: $(cat "$state/service.out")"
   exit 1
 fi
-wine reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
+wine_addin reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
 
-actual=$(wine "$standin" --dll "Z:${dll//\//\\}" --script "Z:${script//\//\\}" </dev/null)
+actual=$(wine_addin "$standin" --dll "$(windows_path "$dll")" --script "$(windows_path "$script")" </dev/null)
 status=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual"); then
   echo "FAIL: the stand-in's transcript differs from $expected"
