@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the native suites (plain, under AddressSanitizer with UndefinedBehavior-
-# Sanitizer, and the core under ThreadSanitizer), then the Windows-side suites under Wine
-# inside one Xvfb session. Installs and builds whatever it needs first.
+# Sanitizer, and the core under ThreadSanitizer), then the Windows-side suites under Wine, once
+# against the 64-bit library (build/windows, 64-bit loader) and once against the 32-bit one
+# (build/windows-x86, 32-bit loader), each tree inside one Xvfb session. Installs and builds
+# whatever it needs first.
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
