@@ -1,6 +1,6 @@
 # Sourced by bench/scale/run.sh once the small bank's service runs: the cost a proxy adds to a
 # request after the first, with the route looked up once and remembered. Uses run.sh's
-# $native, $windows, $work, $small_url, service_pids, winpath, wine_addin and start_loopback_server.
+# $native, $windows, $work, $small_url, service_pids, windows_path, wine_addin and start_loopback_server.
 proxy_program="$native/tests/native/http-test-proxy/quillbox-http-test-proxy"
 proxy_bench="$windows/bench/scale/quillbox-scale-proxy.exe"
 if [ -x "$proxy_program" ] && [ -f "$proxy_bench" ]; then

@@ -159,20 +159,20 @@ for run in $(seq "$load_runs"); do
     [ -f "$file" ] || continue
     # Registered itself, as an installed library is: the type library is loaded from its
     # registration, and loading it from another file costs more than from the loaded one.
-    wine_addin regsvr32 /s "$(winpath "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
-    measure_load "$work/variant-$name-$run.txt" "$(winpath "$file")" "$(winpath "$empty")"
-    measure_load "$work/variant-$name-map-$run.txt" "$(winpath "$file")" "$(winpath "$empty")" --map-only
+    wine_addin regsvr32 /s "$(windows_path "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
+    measure_load "$work/variant-$name-$run.txt" "$(windows_path "$file")" "$(windows_path "$empty")"
+    measure_load "$work/variant-$name-map-$run.txt" "$(windows_path "$file")" "$(windows_path "$empty")" --map-only
   done
   for variant in "${sized_empties[@]}"; do
     name=${variant%% *}
     file=${variant#* }
     [ -f "$file" ] || continue
     # The sized library in the do-nothing library's place: its load is the "empty-library" phase.
-    measure_load "$work/variant-$name-$run.txt" "$(winpath "$windows/release/QuillboxAddIn.dll")" \
-      "$(winpath "$file")" --map-only
+    measure_load "$work/variant-$name-$run.txt" "$(windows_path "$windows/release/QuillboxAddIn.dll")" \
+      "$(windows_path "$file")" --map-only
   done
 done
-wine_addin regsvr32 /s "$(winpath "$library")" </dev/null >/dev/null 2>&1
+wine_addin regsvr32 /s "$(windows_path "$library")" </dev/null >/dev/null 2>&1
 variant_row() {  # NAME FILE...: one table row over the runs' files
   local name="$1"; shift
   cat "$@" | awk -v name="$name" '
