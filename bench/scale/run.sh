@@ -59,7 +59,7 @@ source "$root/scripts/lib/loopback-server.sh"
 
 service_pids=()
 cleanup() {
-  for pid in "${service_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  for pid in "${service_pids[@]}"; do { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true; done
   wineserver -k >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
