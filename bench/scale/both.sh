@@ -23,7 +23,7 @@ awk -F' [|] ' '
   FNR == 1 { table = 0; file++ }
   /^[|] Figure [|] Measured / { table = 1; next }
   table && /^[|]---/ { next }
-  table && /^[|] / {
+  table && /^[|] / && NF == 5 {
     name = substr($1, 3)
     if (file == 1) { order[++n] = name; target[name] = $4 }
     measured[file, name] = $2
