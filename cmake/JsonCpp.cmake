@@ -1,9 +1,15 @@
-# JsonCpp: Debian's libjsoncpp-dev for the native build; for the windows build a static
-# library compiled with mingw-w64 from Debian's source package by scripts/setup.sh.
+# JsonCpp: Debian's libjsoncpp-dev for the native build; for the windows builds a static
+# library compiled with mingw-w64 from Debian's source package by scripts/setup.sh, one prefix
+# per architecture.
 add_library(quillbox_jsoncpp INTERFACE)
 add_library(quillbox::jsoncpp ALIAS quillbox_jsoncpp)
 if(WIN32)
-  set(QUILLBOX_JSONCPP_MINGW "/opt/quillbox-deps/jsoncpp-mingw" CACHE PATH "mingw JsonCpp prefix")
+  if(QUILLBOX_WINDOWS_BITS EQUAL 32)
+    set(quillbox_jsoncpp_default /opt/quillbox-deps/jsoncpp-mingw-i686)
+  else()
+    set(quillbox_jsoncpp_default /opt/quillbox-deps/jsoncpp-mingw)
+  endif()
+  set(QUILLBOX_JSONCPP_MINGW "${quillbox_jsoncpp_default}" CACHE PATH "mingw JsonCpp prefix")
   if(NOT EXISTS "${QUILLBOX_JSONCPP_MINGW}/lib/libjsoncpp.a")
     message(FATAL_ERROR "mingw JsonCpp not found in ${QUILLBOX_JSONCPP_MINGW}: run scripts/setup.sh")
   endif()

@@ -9,7 +9,7 @@ if(NOT CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
                   "are made from an unoptimised build")
 endif()
 
-find_program(QUILLBOX_OBJCOPY NAMES x86_64-w64-mingw32-objcopy REQUIRED)
+find_program(QUILLBOX_OBJCOPY NAMES ${QUILLBOX_MINGW_TRIPLE}-objcopy REQUIRED)
 
 # quillbox_release_dll(TARGET LIBRARY_TARGET DIR [QUIET_UNSIGNED]): a target that makes DIR/NAME
 # and DIR/NAME.debug from LIBRARY_TARGET's file NAME. QUIET_UNSIGNED: for libraries that are not

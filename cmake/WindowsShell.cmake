@@ -27,6 +27,11 @@ target_link_libraries(QuillboxAddIn PRIVATE quillbox_win)
 # the file's pages instead of reading the whole image into memory, which more than halved the
 # library's load time (bench/README.md). Every build of the add-in library links with these.
 set(QUILLBOX_ADDIN_LINK_OPTIONS ${QUILLBOX_STATIC_LINK} -Wl,--file-alignment=4096)
+if(QUILLBOX_WINDOWS_BITS EQUAL 32)
+  # The .def exports the Dll* functions by their plain names, which is how regsvr32 and COM
+  # look them up; the linker finds their __stdcall definitions (DllGetClassObject@12) itself.
+  list(APPEND QUILLBOX_ADDIN_LINK_OPTIONS LINKER:--enable-stdcall-fixup)
+endif()
 target_link_options(QuillboxAddIn PRIVATE ${QUILLBOX_ADDIN_LINK_OPTIONS})
 quillbox_warnings(QuillboxAddIn)
 
@@ -49,6 +54,9 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 add_subdirectory(tests/support)
+# The Windows-side test scripts run their Windows programs with the Wine loader of this build's
+# bitness (scripts/lib/wine.sh reads QUILLBOX_WINDOWS_BITS).
+set(QUILLBOX_TEST_BASH ${CMAKE_COMMAND} -E env QUILLBOX_WINDOWS_BITS=${QUILLBOX_WINDOWS_BITS} bash)
 add_subdirectory(tests/windows)
 add_subdirectory(bench/scale)
 add_subdirectory(demo/screenshots)

@@ -6,6 +6,9 @@
 # real dialogs under Xvfb (demo/teacher-session.txt). Prints the report written into the
 # document and a summary, and leaves screenshots of the dialogs. Expects BUILD_DIR/native and
 # BUILD_DIR/windows to be built (scripts/demo.sh does that).
+# With QUILLBOX_WINDOWS_BITS=32 the same session plays with the 32-bit library of
+# BUILD_DIR/windows-x86 and its stand-in Word under the 32-bit Wine loader, in BUILD_DIR/demo-x86
+# (without the screenshots, which the 64-bit session takes).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,7 +19,8 @@ if [ -z "${QUILLBOX_SESSION_DISPLAY:-}" ]; then
   exec env QUILLBOX_SESSION_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
 fi
 
-work="$build/demo"
+source "$root/scripts/lib/built-programs.sh"
+if [ "$windows_tree" = windows ]; then work="$build/demo"; else work="$build/demo-x86"; fi
 script="$root/demo/teacher-session.txt"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
@@ -43,7 +47,6 @@ cleanup() {
 trap cleanup EXIT
 source "$root/scripts/lib/wine.sh"
 source "$root/scripts/lib/reference-service.sh"
-source "$root/scripts/lib/built-programs.sh"
 rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
@@ -55,24 +58,24 @@ echo "service at $url"
 stage "making the Wine prefix"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 </dev/null
-wine64 wineboot >/dev/null 2>&1 </dev/null
+wine_addin wineboot >/dev/null 2>&1 </dev/null
 
 stage "pointing the add-in at the service"
-wine64 reg add "$settings_key" /ve /d "$url" /f >/dev/null
-# Read back the way the add-in reads it: from the registry's 64-bit view.
-wine64 reg query "$settings_key" /ve </dev/null 2>/dev/null | tr -d '\r' | grep -qF "$url" ||
-  fail "the base URL is not in $settings_key as the 64-bit add-in reads it"
+wine_addin reg add "$settings_key" /ve /d "$url" /f >/dev/null
+# Read back the way the add-in reads it: from the registry view of its bitness.
+wine_addin reg query "$settings_key" /ve </dev/null 2>/dev/null | tr -d '\r' | grep -qF "$url" ||
+  fail "the base URL is not in $settings_key as the add-in reads it"
 
 stage "registering QuillboxAddIn.dll"
-wine64 regsvr32 /s "$(windows_path "$library")" ||
+wine_addin regsvr32 /s "$(windows_path "$library")" ||
   fail "regsvr32 refused $(windows_path "$library")"
-wine64 reg query 'HKCR\Quillbox.AddIn\CLSID' </dev/null >/dev/null 2>&1 ||
+wine_addin reg query 'HKCR\Quillbox.AddIn\CLSID' </dev/null >/dev/null 2>&1 ||
   fail "regsvr32 left no ProgID Quillbox.AddIn"
 
 stage "a teacher's session in the Word stand-in"
 started=$(date +%s%N)
 set +e
-wine64 "$standin" --script "$(windows_path "$script")" </dev/null | tr -d '\r' >"$work/transcript.txt"
+wine_addin "$standin" --script "$(windows_path "$script")" </dev/null | tr -d '\r' >"$work/transcript.txt"
 standin_status=${PIPESTATUS[0]}
 set -e
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
@@ -97,14 +100,16 @@ grep -q '^GET /service/subjects?' "$work/requests.log" || fail "the login reache
 [ -n "$comments" ] || fail "the stand-in did not say how many texts were written"
 [ "$comments" -eq "$clicks" ] || fail "$comments comments were written into the document for $clicks clicks"
 
-stage "photographing what the teacher sees"
-wineserver -k >/dev/null 2>&1 || true
-# Screenshots are a by-product: a failure here is reported but does not fail the session.
-bash "$root/demo/screenshots/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
-  >"$work/screenshots.log" 2>&1 || echo "no window screenshot (see $work/screenshots.log)"
-bash "$root/demo/screenshots/take-screenshots.sh" "$build/windows" "$work/screenshots" \
-  >>"$work/screenshots.log" 2>&1 || echo "no dialog screenshots (see $work/screenshots.log)"
-echo "screenshots in $work/screenshots: $(cd "$work/screenshots" && ls | tr '\n' ' ')"
+if [ "$windows_tree" = windows ]; then
+  stage "photographing what the teacher sees"
+  wineserver -k >/dev/null 2>&1 || true
+  # Screenshots are a by-product: a failure here is reported but does not fail the session.
+  bash "$root/demo/screenshots/standin-screenshot.sh" "$build" "$work/screenshots/standin-window.png" \
+    >"$work/screenshots.log" 2>&1 || echo "no window screenshot (see $work/screenshots.log)"
+  bash "$root/demo/screenshots/take-screenshots.sh" "$build/windows" "$work/screenshots" \
+    >>"$work/screenshots.log" 2>&1 || echo "no dialog screenshots (see $work/screenshots.log)"
+  echo "screenshots in $work/screenshots: $(cd "$work/screenshots" && ls | tr '\n' ' ')"
+fi
 
 echo
 echo "summary: $requests requests sent, $comments comments inserted, session took $elapsed_ms ms"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the native suites (plain, under AddressSanitizer with UndefinedBehavior-
-# Sanitizer, and the core under ThreadSanitizer), then the Windows-side suites under Wine
-# inside one Xvfb session. Installs and builds whatever it needs first.
+# Sanitizer, and the core under ThreadSanitizer), then the Windows-side suites under Wine, once
+# against the 64-bit library (build/windows, 64-bit loader) and once against the 32-bit one
+# (build/windows-x86, 32-bit loader), each tree inside one Xvfb session. Installs and builds
+# whatever it needs first.
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -82,29 +84,40 @@ if [ "$fuzz_status" -ne 0 ]; then
   grep -q ': FAILED' "$fuzz_log" || total_failed=$((total_failed + 1))
 fi
 
-echo "== building (windows)"
+echo "== building (windows, 64-bit)"
 configure_and_build "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DQUILLBOX_NATIVE_BUILD_DIR="$build/native"
+echo "== building (windows, 32-bit)"
+configure_and_build "$build/windows-x86" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" \
+  -DQUILLBOX_NATIVE_BUILD_DIR="$build/native" -DQUILLBOX_WINDOWS_X64_BUILD_DIR="$build/windows"
 
-prefix="$build/windows/wineprefix"
-bash "$root/scripts/wine-prefix.sh" "$prefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
-# One Xvfb session for every Wine command, with the prefix's wineserver started first and its
-# output detached, so that ctest does not wait on Wine's background processes.
-windows_log="$build/ctest-windows.log"
-set +e
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  source "$1/scripts/lib/wine.sh"
-  wineserver -p >/dev/null 2>&1 </dev/null
-  wine64 wineboot >/dev/null 2>&1 </dev/null
-  ctest --test-dir "$0" --output-on-failure --timeout 300
-  status=$?
-  wineserver -k >/dev/null 2>&1
-  exit $status' "$build/windows" "$root" 2>&1 | tee "$windows_log"
-status=${PIPESTATUS[0]}
-set -e
-count_ctest_log "$windows_log" "$status" windows
+# run_windows_ctest LABEL BUILD_DIR BITS: one windows build's ctest tree in its own Wine prefix,
+# in one Xvfb session for every Wine command, with the prefix's wineserver started first and
+# its output detached, so that ctest does not wait on Wine's background processes. The 32-bit
+# build's programs run under the 32-bit loader (its toolchain's emulator, and wine_addin in the
+# test scripts).
+run_windows_ctest() {
+  local label="$1" dir="$2" bits="$3"
+  local log="$build/ctest-$label.log" status
+  bash "$root/scripts/wine-prefix.sh" "$dir/wineprefix"
+  echo "== $label"
+  set +e
+  WINEPREFIX="$dir/wineprefix" WINEDEBUG=-all QUILLBOX_WINDOWS_BITS="$bits" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    source "$1/scripts/lib/wine.sh"
+    wineserver -p >/dev/null 2>&1 </dev/null
+    wine_addin wineboot >/dev/null 2>&1 </dev/null
+    ctest --test-dir "$0" --output-on-failure --timeout 300
+    status=$?
+    wineserver -k >/dev/null 2>&1
+    exit $status' "$dir" "$root" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  set -e
+  count_ctest_log "$log" "$status" "$label"
+}
+run_windows_ctest windows "$build/windows" 64
+run_windows_ctest windows-x86 "$build/windows-x86" 32
 
 echo
 [ ${#failed_suites[@]} -eq 0 ] || echo "failing suites: ${failed_suites[*]}"

@@ -13,6 +13,8 @@
 # the release library (target QuillboxAddIn_release) and those variant libraries of
 # tests/windows/bench-load-variants that are built.
 #
+# QUILLBOX_WINDOWS_BITS=32 for a 32-bit windows build: its programs run under the 32-bit Wine
+# loader (scripts/lib/wine.sh).
 # Environment: LOAD_RUNS (cold starts per mode, default 9), SUBJECTS (subjects loaded for the
 # memory figure, default 50; each costs the progress dialog's one-second floor).
 set -euo pipefail
@@ -57,7 +59,7 @@ source "$root/scripts/lib/loopback-server.sh"
 
 service_pids=()
 cleanup() {
-  for pid in "${service_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  for pid in "${service_pids[@]}"; do { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true; done
   wineserver -k >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
@@ -69,16 +71,16 @@ echo "== Wine prefix $WINEPREFIX"
 bash "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 # One wineserver for the whole run, detached from our output.
 wineserver -p >/dev/null 2>&1 </dev/null
-wine64 wineboot >/dev/null 2>&1 </dev/null
-wine64 regsvr32 /s "$(windows_path "$library")"
+wine_addin wineboot >/dev/null 2>&1 </dev/null
+wine_addin regsvr32 /s "$(windows_path "$library")"
 
 echo "== checks of the benchmark's own arithmetic"
-wine64 "$checks" </dev/null | grep -E '^\[  (PASSED|FAILED) ' || true
-wine64 "$checks" --gtest_brief=1 </dev/null >/dev/null || { echo "the benchmark's checks failed" >&2; exit 1; }
+wine_addin "$checks" </dev/null | grep -E '^\[  (PASSED|FAILED) ' || true
+wine_addin "$checks" --gtest_brief=1 </dev/null >/dev/null || { echo "the benchmark's checks failed" >&2; exit 1; }
 
 echo "== comment banks"
-wine64 "$bench" bank "$(windows_path "$work/big.json")" big </dev/null | tr -d '\r' >"$work/big.txt"
-wine64 "$bench" bank "$(windows_path "$work/small.json")" small </dev/null | tr -d '\r' >"$work/small.txt"
+wine_addin "$bench" bank "$(windows_path "$work/big.json")" big </dev/null | tr -d '\r' >"$work/big.txt"
+wine_addin "$bench" bank "$(windows_path "$work/small.json")" small </dev/null | tr -d '\r' >"$work/small.txt"
 bank_bytes=$(sed -n 's/^utf16-bytes //p' "$work/big.txt")
 echo "big: $(sed -n 's/^comments //p' "$work/big.txt") comments, $bank_bytes bytes of UTF-16 text," \
      "$(stat -c %s "$work/big.json") bytes of JSON; small: $(sed -n 's/^comments //p' "$work/small.txt") comments"
@@ -106,13 +108,13 @@ median_table() {  # FILE...: "phase NAME MS" lines of several runs -> median per
 }
 
 echo "== cold start, $load_runs fresh processes each (ms: median, min, max)"
-wine64 reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$small_url" /f >/dev/null
+wine_addin reg add 'HKLM\Software\Slatewood\QuillboxAddIn' /ve /d "$small_url" /f >/dev/null
 for mode in cold preload; do
   for run in $(seq "$load_runs"); do
     flag=""
     [ "$mode" = preload ] && flag="--preload"
     # shellcheck disable=SC2086
-    wine64 "$loader" "$(windows_path "$library")" "$(windows_path "$empty")" $flag </dev/null | tr -d '\r' \
+    wine_addin "$loader" "$(windows_path "$library")" "$(windows_path "$empty")" $flag </dev/null | tr -d '\r' \
       >"$work/load-$mode-$run.txt"
   done
   echo "-- $mode"
@@ -122,7 +124,7 @@ for mode in cold preload; do
 done
 if [ -f "$standin" ]; then
   for run in $(seq "$load_runs"); do
-    wine64 "$standin" --dll "$(windows_path "$library")" --timing </dev/null | tr -d '\r' |
+    wine_addin "$standin" --dll "$(windows_path "$library")" --timing </dev/null | tr -d '\r' |
       sed -n 's/^load-to-ribbon-loaded-ms /phase word-standin--timing /p' >"$work/standin-$run.txt"
   done
   median_table "$work"/standin-*.txt
@@ -144,7 +146,7 @@ sized_empties=("sized-empty-512 $variants_dir/quillbox-sized-empty-library-512.d
 failed_loads=0
 measure_load() {
   local output="$1"; shift
-  if ! wine64 "$loader" "$@" </dev/null 2>/dev/null | tr -d '\r' >"$output"; then
+  if ! wine_addin "$loader" "$@" </dev/null 2>/dev/null | tr -d '\r' >"$output"; then
     failed_loads=$((failed_loads + 1))
     echo "  failed: ${output##*/}"
     rm -f "$output"
@@ -157,20 +159,20 @@ for run in $(seq "$load_runs"); do
     [ -f "$file" ] || continue
     # Registered itself, as an installed library is: the type library is loaded from its
     # registration, and loading it from another file costs more than from the loaded one.
-    wine64 regsvr32 /s "$(winpath "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
-    measure_load "$work/variant-$name-$run.txt" "$(winpath "$file")" "$(winpath "$empty")"
-    measure_load "$work/variant-$name-map-$run.txt" "$(winpath "$file")" "$(winpath "$empty")" --map-only
+    wine_addin regsvr32 /s "$(windows_path "$file")" </dev/null >/dev/null 2>&1 || echo "  cannot register $name"
+    measure_load "$work/variant-$name-$run.txt" "$(windows_path "$file")" "$(windows_path "$empty")"
+    measure_load "$work/variant-$name-map-$run.txt" "$(windows_path "$file")" "$(windows_path "$empty")" --map-only
   done
   for variant in "${sized_empties[@]}"; do
     name=${variant%% *}
     file=${variant#* }
     [ -f "$file" ] || continue
     # The sized library in the do-nothing library's place: its load is the "empty-library" phase.
-    measure_load "$work/variant-$name-$run.txt" "$(winpath "$windows/release/QuillboxAddIn.dll")" \
-      "$(winpath "$file")" --map-only
+    measure_load "$work/variant-$name-$run.txt" "$(windows_path "$windows/release/QuillboxAddIn.dll")" \
+      "$(windows_path "$file")" --map-only
   done
 done
-wine64 regsvr32 /s "$(winpath "$library")" </dev/null >/dev/null 2>&1
+wine_addin regsvr32 /s "$(windows_path "$library")" </dev/null >/dev/null 2>&1
 variant_row() {  # NAME FILE...: one table row over the runs' files
   local name="$1"; shift
   cat "$@" | awk -v name="$name" '
@@ -205,17 +207,17 @@ for variant in "${sized_empties[@]}"; do
   [ -f "${variant#* }" ] && variant_row "$name (in the do-nothing column)" "$work"/variant-"$name"-*.txt
 done
 echo "failed loads (left out): $failed_loads"
-echo "Wine process start and exit (wine64 cmd /c exit), for scale:"
+echo "Wine process start and exit (cmd /c exit), for scale:"
 for run in $(seq 3); do
   started=$(date +%s%N)
-  wine64 cmd /c exit </dev/null >/dev/null 2>&1
+  wine_addin cmd /c exit </dev/null >/dev/null 2>&1
   echo "  $(( ($(date +%s%N) - started) / 1000000 )) ms"
 done
 
 echo "== getters, login, click and memory ($subjects subjects loaded)"
 load_ms=$(median_table "$work"/load-cold-*.txt | awk -F'|' '$2 ~ /phase total/ { gsub(/ /, "", $3); print $3 }')
 empty_ms=$(median_table "$work"/load-cold-*.txt | awk -F'|' '$2 ~ /phase empty-library/ { gsub(/ /, "", $3); print $3 }')
-wine64 "$bench" run "$(windows_path "$library")" "$small_url" "$big_url" teacher@example.org chalk-and-talk \
+wine_addin "$bench" run "$(windows_path "$library")" "$small_url" "$big_url" teacher@example.org chalk-and-talk \
   "$load_ms" "$empty_ms" "$subjects" </dev/null | tr -d '\r' | tee "$work/run.txt"
 echo "requests served: big $(grep -c '^GET ' "$work/big-requests.log" || true)," \
      "small $(grep -c '^GET ' "$work/small-requests.log" || true)"

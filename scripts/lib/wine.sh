@@ -16,3 +16,19 @@ windows_path() {
   absolute=$(realpath -m -- "$1")
   printf 'Z:%s' "${absolute//\//\\}"
 }
+
+# The 32-bit Wine loader (Debian's wine32), named outright: its reg.exe and regsvr32.exe work in
+# the registry's 32-bit view, where 32-bit Word and the 32-bit add-in look. QUILLBOX_WINE32
+# names another loader.
+wine32_loader="${QUILLBOX_WINE32:-/usr/lib/wine/wine}"
+wine32() { "$wine32_loader" "$@"; }
+
+# The loader of the add-in under test: the 64-bit one, or the 32-bit one when
+# QUILLBOX_WINDOWS_BITS is 32, as the 32-bit windows build's tests set it. The tests that run
+# against either build run every Windows program with wine_addin.
+if [ "${QUILLBOX_WINDOWS_BITS:-64}" = 32 ]; then
+  addin_wine_loader="$wine32_loader"
+else
+  addin_wine_loader="$wine64_loader"
+fi
+wine_addin() { "$addin_wine_loader" "$@"; }

@@ -10,14 +10,14 @@ failed=0
 pass() { passed=$((passed + 1)); }
 fail() { failed=$((failed + 1)); echo "FAILED: $*"; }
 
-quiet_wine() { wine64 "$@" </dev/null >/dev/null 2>&1; }
+quiet_wine() { wine_addin "$@" </dev/null >/dev/null 2>&1; }
 
 # listing KEY [VIEW]: VIEW is 32 or 64 for /reg:32 or /reg:64.
 listing() {
   local key="$1" view="${2:-}" out status
   local args=(reg query "$key" /s)
   [ -n "$view" ] && args+=("/reg:$view")
-  out=$(wine64 "${args[@]}" </dev/null 2>/dev/null | tr -d '\r')
+  out=$(wine_addin "${args[@]}" </dev/null 2>/dev/null | tr -d '\r')
   status=${PIPESTATUS[0]}
   if [ "$status" -ne 0 ]; then
     echo "(missing)"

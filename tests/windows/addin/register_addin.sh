@@ -7,6 +7,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 library="$1"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 library_path="$(windows_path "$library")"
-wine64 regsvr32 /s "$library_path"
+wine_addin regsvr32 /s "$library_path"
 # regsvr32 reports failure only through its exit status under /s: check what it wrote.
-wine64 reg query 'HKCR\Quillbox.AddIn\CLSID' >/dev/null
+wine_addin reg query 'HKCR\Quillbox.AddIn\CLSID' >/dev/null

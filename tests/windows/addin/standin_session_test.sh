@@ -10,10 +10,10 @@ shift 4
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 if [ -n "${QUILLBOX_SERVICE_URL:-}" ]; then
-  wine64 reg add "$settings_key" /ve /d "$QUILLBOX_SERVICE_URL" /f >/dev/null
-  trap 'wine64 reg delete "$settings_key" /f >/dev/null 2>&1' EXIT
+  wine_addin reg add "$settings_key" /ve /d "$QUILLBOX_SERVICE_URL" /f >/dev/null
+  trap 'wine_addin reg delete "$settings_key" /f >/dev/null 2>&1' EXIT
 fi
-actual=$(wine64 "$standin" --script "$(windows_path "$script")" "$@" </dev/null)
+actual=$(wine_addin "$standin" --script "$(windows_path "$script")" "$@" </dev/null)
 status=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual"); then
   echo "the stand-in's transcript differs from $expected"

@@ -12,6 +12,7 @@ source "$here/../../../scripts/lib/loopback-server.sh"
 standin="${1:?stand-in program}" dll="${2:?add-in library}" service="${3:?service program}"
 state="${4:?state directory}" expected="${5:?expected transcript}" script="${6:?session script}"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 
 rm -rf "$state"
 mkdir -p "$state"
@@ -31,7 +32,7 @@ settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 service_pid=""
 cleanup() {
   [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null
-  wine64 reg delete "$settings_key" /f >/dev/null 2>&1
+  wine_addin reg delete "$settings_key" /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 
@@ -41,9 +42,9 @@ if ! start_loopback_server "$state/service.out" \
   exit 1
 fi
 service_pid=$server_pid
-wine64 reg add "$settings_key" /ve /d "$server_url" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
+wine_addin reg add "$settings_key" /ve /d "$server_url" /f >/dev/null || { echo "FAIL: cannot set the URL"; exit 1; }
 
-actual=$(wine64 "$standin" --dll "$(windows_path "$dll")" --script "$(windows_path "$script")" </dev/null)
+actual=$(wine_addin "$standin" --dll "$(windows_path "$dll")" --script "$(windows_path "$script")" </dev/null)
 status=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual"); then
   echo "FAIL: the stand-in's transcript differs from $expected"

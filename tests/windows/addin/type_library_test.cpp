@@ -18,6 +18,7 @@
 #include "quillbox_addin.h"
 #include "tests/windows/addin/addin_test_support.h"
 #include "tests/windows/addin/callback_table.h"
+#include "tests/windows/build_architecture.h"
 
 namespace quillbox::testing {
 namespace {
@@ -84,7 +85,7 @@ TEST_F(TypeLibraryTest, LibraryCarriesItsIdentityVersionAndLocale) {
   EXPECT_EQ(1, attributes->wMajorVerNum);
   EXPECT_EQ(1, attributes->wMinorVerNum);
   EXPECT_EQ(0x0409u, attributes->lcid);
-  EXPECT_EQ(SYS_WIN64, attributes->syskind);
+  EXPECT_EQ(kTypeLibrarySyskind, attributes->syskind);
   library_->ReleaseTLibAttr(attributes);
 
   UniqueBstr name, help;

@@ -39,8 +39,8 @@ settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 browser_key='HKCU\Software\Wine\WineBrowser'
 cleanup() {
   kill "$service_pid" 2>/dev/null
-  wine64 reg delete "$settings_key" /f >/dev/null 2>&1
-  wine64 reg delete "$browser_key" /v Browsers /f >/dev/null 2>&1
+  wine_addin reg delete "$settings_key" /f >/dev/null 2>&1
+  wine_addin reg delete "$browser_key" /v Browsers /f >/dev/null 2>&1
 }
 trap cleanup EXIT
 
@@ -49,8 +49,8 @@ trap cleanup EXIT
 # The website goes to a stand-in browser that only notes the address.
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$state/browser-capture.txt" >"$state/browser.sh"
 chmod +x "$state/browser.sh"
-wine64 reg add "$browser_key" /v Browsers /d "$state/browser.sh" /f >/dev/null || fail "cannot set the browser"
-wine64 reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || fail "cannot set the service URL"
+wine_addin reg add "$browser_key" /v Browsers /d "$state/browser.sh" /f >/dev/null || fail "cannot set the browser"
+wine_addin reg add "$settings_key" /ve /d "http://127.0.0.1:$port" /f >/dev/null || fail "cannot set the service URL"
 
 cat >"$state/session.txt" <<SESSION
 answer-login $email $password
@@ -65,7 +65,7 @@ click logIn
 print-report
 SESSION
 
-wine64 "$standin" --dll "$dll" --script "$(windows_path "$state/session.txt")" >"$state/transcript.txt" 2>&1 </dev/null
+wine_addin "$standin" --dll "$dll" --script "$(windows_path "$state/session.txt")" >"$state/transcript.txt" 2>&1 </dev/null
 status=$?
 [ "$status" -eq 0 ] || fail "the session failed ($status): $(cat "$state/transcript.txt")"
 
@@ -83,7 +83,7 @@ grep -q "autologin" "$state/browser-capture.txt" 2>/dev/null || fail "the websit
 
 # The live registry, as Wine holds it in memory (the .reg files are only written later).
 for hive in HKLM HKCU HKU HKCR; do
-  wine64 reg export "$hive" "$(windows_path "$state/registry-$hive.reg")" /y >/dev/null 2>&1 ||
+  wine_addin reg export "$hive" "$(windows_path "$state/registry-$hive.reg")" /y >/dev/null 2>&1 ||
     fail "cannot export $hive"
 done
 

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Usage: msi_test.sh PREFIX_DIR PACKAGE UPGRADE_PACKAGE ADDIN_DLL NEXT_ADDIN_DLL VERSION
-#                    NEXT_VERSION WORD_STANDIN_EXE
-# Installs QuillboxAddIn.msi with Wine's msiexec in a Wine prefix of its own and checks what it
-# writes, that the stand-in Word loads the add-in from the installed folder, what uninstalling
-# leaves, that the entries are those of the library's own registration, who owns the service
-# base URL, and a major upgrade. ADDIN_DLL is the library PACKAGE holds, of file version
-# VERSION; UPGRADE_PACKAGE is the next release, with NEXT_ADDIN_DLL of file version NEXT_VERSION.
+#                    NEXT_VERSION WORD_STANDIN_EXE [BITS]
+# Installs the package (QuillboxAddIn.msi, or QuillboxAddIn-x86.msi with BITS 32) with Wine's
+# msiexec in a Wine prefix of its own and checks what it writes, that the stand-in Word loads
+# the add-in from the installed folder, what uninstalling leaves, that the entries are those of
+# the library's own registration, who owns the service base URL, and a major upgrade. ADDIN_DLL
+# is the library PACKAGE holds, of file version VERSION; UPGRADE_PACKAGE is the next release,
+# with NEXT_ADDIN_DLL of file version NEXT_VERSION. The registry is read in the view of the
+# package's bitness; the other view must stay empty.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 prefix="$1"
@@ -16,6 +18,7 @@ next_dll_unix="$5"
 version="$6"
 next_version="$7"
 standin="$8"
+bits="${9:-64}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../registry_checks.sh"
 
@@ -25,7 +28,7 @@ bash "$here/../../../scripts/wine-prefix.sh" "$prefix" || { echo "cannot create 
 # The wineserver and Wine's background processes are started detached from our output, which
 # ctest reads until every writer has gone.
 wineserver -p >/dev/null 2>&1 </dev/null
-wine64 wineboot >/dev/null 2>&1 </dev/null
+wine_addin wineboot >/dev/null 2>&1 </dev/null
 trap 'wineserver -k >/dev/null 2>&1 </dev/null' EXIT
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
@@ -35,9 +38,20 @@ hklm='HKEY_LOCAL_MACHINE'
 classes="$hklm\\Software\\Classes"
 addins="$hklm\\Software\\Microsoft\\Office\\Word\\Addins"
 settings="$hklm\\Software\\Slatewood\\QuillboxAddIn"
-folder='C:\Program Files\Quillbox AddIn'
+if [ "$bits" == 32 ]; then
+  folder='C:\Program Files (x86)\Quillbox AddIn'
+  product='Quillbox AddIn (32-bit)'
+  platform=win32
+  other_view=64
+else
+  folder='C:\Program Files\Quillbox AddIn'
+  product='Quillbox AddIn'
+  platform=win64
+  other_view=32
+fi
 installed="$folder\\QuillboxAddIn.dll"
-folder_unix="$prefix/drive_c/Program Files/Quillbox AddIn"
+folder_unix="$prefix/drive_c/${folder#C:\\}"
+folder_unix="${folder_unix//\\//}"
 uninstall_keys="$hklm\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 service_url='http://127.0.0.1:9/'
 
@@ -60,13 +74,13 @@ clean_up() {
 install_package() { expect_status "install $*" ok msiexec /i "$package" /qn "$@"; }
 uninstall_package() { expect_status "uninstall" ok msiexec /x "$package" /qn; }
 
-# The DisplayVersion of every product named "Quillbox AddIn" in Add/Remove Programs.
+# The DisplayVersion of every product named as this package's in Add/Remove Programs.
 installed_versions() {
   local key
-  wine64 reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
+  wine_addin reg query "$uninstall_keys" </dev/null 2>/dev/null | tr -d '\r' | grep '^HKEY_' | while read -r key; do
     local entries
     entries=$(listing "$key")
-    if grep -q -F -x "$key\\[DisplayName] REG_SZ Quillbox AddIn" <<<"$entries"; then
+    if grep -q -F -x "$key\\[DisplayName] REG_SZ $product" <<<"$entries"; then
       grep -F "$key\\[DisplayVersion] REG_SZ" <<<"$entries" | sed 's/.* REG_SZ //'
     fi
   done | sort | tr '\n' ' '
@@ -99,7 +113,7 @@ run_standin() {
   local script="$prefix/print-ribbon.txt" trace
   printf 'print-ribbon\n' >"$script"
   trace=$(mktemp)
-  WINEDEBUG=-all,+loaddll wine64 "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
+  WINEDEBUG=-all,+loaddll wine_addin "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
   echo "exit ${PIPESTATUS[0]}"
   sed -n 's/.*Loaded L"\(.*QuillboxAddIn\.dll\)".*/loaded \1/p' "$trace" | sed 's/\\\\/\\/g'
   rm -f "$trace"
@@ -119,13 +133,13 @@ quiet_wine reg add "$addins\\Other.AddIn" /v LoadBehavior /t REG_DWORD /d 3 /f
 install_package SERVICEURL="$service_url"
 msi_listing=$(registration_listing)
 expect_equal "class" "$installed" "$(default_value "$classes\\CLSID\\$clsid\\InprocServer32")"
-expect_equal "type library" "$installed" "$(default_value "$classes\\TypeLib\\$libid\\1.1\\409\\win64")"
+expect_equal "type library" "$installed" "$(default_value "$classes\\TypeLib\\$libid\\1.1\\409\\$platform")"
 if grep -q -F -x "$addins\\Quillbox.AddIn\\[LoadBehavior] REG_DWORD 0x3" <<<"$msi_listing"; then pass; else fail "LoadBehavior 3"; fi
 expect_equal "base URL" "$service_url" "$(default_value "$settings")"
 if cmp -s "$dll_unix" "$folder_unix/QuillboxAddIn.dll"; then pass; else fail "installed library differs from $dll_unix"; fi
-# Win64 components: the 64-bit view that a 64-bit Word reads, not the 32-bit one.
+# The view that Word of the package's bitness reads, not the other one.
 for key in "$classes\\CLSID\\$clsid" "$addins\\Quillbox.AddIn" "$settings"; do
-  if [ "$(listing "$key" 32)" == "(missing)" ]; then pass; else fail "$key written to the 32-bit view"; fi
+  if [ "$(listing "$key" "$other_view")" == "(missing)" ]; then pass; else fail "$key written to the $other_view-bit view"; fi
 done
 expect_equal "Add/Remove Programs" "1.0.0.1 " "$(installed_versions)"
 

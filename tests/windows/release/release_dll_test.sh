@@ -40,9 +40,11 @@ exports=$("$objdump" -p "$release_dll" | awk '
   /\[Ordinal\/Name Pointer\] Table/ { names = 1; table = 0; i = 0; next }
   names && /^\t\[/ { print $3, rva[i++] }')
 expect_equal "exports" "5" "$(wc -l <<<"$exports")"
+# (The 32-bit library's functions are __stdcall, named with their argument bytes, DllInstall@8:
+# the name is compared without them.)
 resolve() {  # DLL RVA: "FUNCTION FILE" of the address
   "$addr2line" -f -e "$1" "$(printf '0x%x' $((0x$image_base + 0x$2)))" 2>/dev/null | paste -sd' ' |
-    sed 's/:[0-9?]*\( (discriminator [0-9]*)\)\{0,1\}$//; s| .*/\([^/]*\)$| \1|'
+    sed 's/:[0-9?]*\( (discriminator [0-9]*)\)\{0,1\}$//; s| .*/\([^/]*\)$| \1|; s/^\([^ @]*\)@[0-9]* /\1 /'
 }
 echo "== crash addresses resolve through the debug link"
 while read -r name rva; do

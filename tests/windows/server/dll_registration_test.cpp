@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "registration_test_support.h"
+#include "tests/windows/build_architecture.h"
 
 namespace quillbox::testing {
 namespace {
@@ -92,7 +93,7 @@ TEST_F(DllRegistrationTest, TypeLibraryIsTakenFromTheTlbFileWhenTheLibraryHasNon
   ASSERT_EQ(server.Register(), S_OK);
   const std::wstring typeLibKey = kClassesKey + L"TypeLib\\" + kLibidText;
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, typeLibKey + L"\\1.1"), L"QuillboxAddInLib");
-  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, typeLibKey + L"\\1.1\\409\\win64"),
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, typeLibKey + L"\\1.1\\409\\" + kTypeLibraryPlatform),
             server.Directory() + L"\\QuillboxAddIn.tlb");
   ASSERT_EQ(server.Unregister(), S_OK);
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, typeLibKey));

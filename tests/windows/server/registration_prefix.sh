@@ -14,7 +14,7 @@ case "$action" in
   start)
     bash "$here/../../../scripts/wine-prefix.sh" "$prefix"
     wineserver -p >/dev/null 2>&1 </dev/null || true  # fails when it is already running
-    wine64 wineboot >/dev/null 2>&1 </dev/null
+    wine_addin wineboot >/dev/null 2>&1 </dev/null
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 </dev/null || true

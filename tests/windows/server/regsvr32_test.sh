@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Usage: regsvr32_test.sh PREFIX_DIR QUILLBOX_ADDIN_DLL
+# Usage: regsvr32_test.sh PREFIX_DIR QUILLBOX_ADDIN_DLL [BITS]
 # Registers the library with Wine's regsvr32, machine-wide and per user ("/n /i:user"), and
 # compares the registry with the entries registration must write and unregistration must
 # leave. Listings are read with "reg query /s" and flattened to one sorted line per key and
 # per value: "KEY" and "KEY\[name] TYPE data" ("@" for the default value).
+# BITS (64 by default, 32 for the i686 build) is the library's: the registry is read in its
+# view, and its class and Word add-in key must appear in no other (a 32-bit library's land under
+# Wow6432Node on 64-bit Windows). The ProgIDs and the type library's entries are shared by both
+# views, as on Windows since 7: a ProgID names the class id, which each view then resolves to
+# its own library; the type library is told apart by its platform key.
 # Wine's "reg query /s" leaves out the header of the queried key when it has no values, so the
 # key's own line is added here; and its "reg add KEY" without /v also sets an empty default
 # value, so the foreign keys below are made with a named value.
@@ -13,6 +18,8 @@ export WINEPREFIX="$1" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 dll_unix="$2"
 dll="$(windows_path "$dll_unix")"
+bits="${3:-64}"
+if [ "$bits" == 32 ]; then platform=win32 other_view=64; else platform=win64 other_view=32; fi
 
 clsid='{2DD227D3-A097-4000-B385-2F845556AF4E}'
 libid='{489CFAD6-9778-4B49-8D9E-5B8E4DE9705A}'
@@ -105,9 +112,14 @@ expect_class_entries "machine-wide" "$hkcr"
 expect_addin_key "machine-wide" "$hklm"
 expect_listing "type library" "$hkcr\\TypeLib\\$libid\\1.1\\409" <<END
 $hkcr\\TypeLib\\$libid\\1.1\\409
-$hkcr\\TypeLib\\$libid\\1.1\\409\\win64
-$hkcr\\TypeLib\\$libid\\1.1\\409\\win64\\@ REG_SZ $dll
+$hkcr\\TypeLib\\$libid\\1.1\\409\\$platform
+$hkcr\\TypeLib\\$libid\\1.1\\409\\$platform\\@ REG_SZ $dll
 END
+for key in "$hklm\\Software\\Classes\\CLSID\\$clsid" "$hklm\\$addins\\Quillbox.AddIn"; do
+  if [ "$(listing "$key" "$other_view")" == "(missing)" ]; then pass; else
+    fail "machine-wide wrote $key in the $other_view-bit view"
+  fi
+done
 expect_keys no "machine-wide writes nothing per user" \
   "$hkcu\\Software\\Classes\\Quillbox.AddIn" "$hkcu\\Software\\Classes\\CLSID\\$clsid" "$hkcu\\$addins\\Quillbox.AddIn"
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/win/unique_handle.h"
+#include "tests/windows/build_architecture.h"
 
 namespace quillbox::testing {
 namespace {
@@ -136,12 +137,12 @@ TEST(RegistrySettingsReaderTest, DefaultValueFollowsTheValueRules) {
 
 TEST(RegistrySettingsReaderTest, KeyOnlyInTheOtherRegistryViewIsNotFound) {
   const SettingsKeySandbox native;
-  SettingsKeySandbox other(KEY_WOW64_32KEY);
-  ASSERT_TRUE(other.Write(REG_SZ, Utf16Bytes(u"http://32-bit.example")));
-  if (native.ExistsIn(KEY_WOW64_64KEY)) {
-    GTEST_SKIP() << "this registry does not keep the 32-bit view apart";
+  SettingsKeySandbox other(kOtherRegistryView);
+  ASSERT_TRUE(other.Write(REG_SZ, Utf16Bytes(u"http://other-view.example")));
+  if (native.ExistsIn(kOwnRegistryView)) {
+    GTEST_SKIP() << "this registry does not keep the 32-bit and 64-bit views apart";
   }
-  ASSERT_TRUE(native.ExistsIn(KEY_WOW64_32KEY));
+  ASSERT_TRUE(native.ExistsIn(kOtherRegistryView));
   EXPECT_EQ(RegistrySettingsReader().ReadServiceBaseUrl(), u"");
 }
 

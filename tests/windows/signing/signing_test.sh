@@ -14,7 +14,8 @@ package="$3"
 standin="$4"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 sign="$here/../../../scripts/sign.sh"
-wine=/usr/lib/wine/wine64
+source "$here/../../../scripts/lib/wine.sh"
+wine="$addin_wine_loader"
 
 passed=0
 failed=0

@@ -6,7 +6,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 standin="$1" library="$2" expected="$3" script="$4"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
-actual=$(timeout 120 "$wine64_loader" "$standin" --window --dll "$(windows_path "$library")" --script "$(windows_path "$script")" \
+actual=$(timeout 120 "$addin_wine_loader" "$standin" --window --dll "$(windows_path "$library")" --script "$(windows_path "$script")" \
   --step-ms 20 </dev/null)
 status=$?
 if ! diff -u "$expected" <(printf '%s\n' "$actual"); then

@@ -85,20 +85,21 @@ TEST_F(HyperlinkTest, BecomesFocusableNotifyingStaticWithItsTextAsLabelAndUrl) {
   EXPECT_LT(text.right, client.right / 2);
 }
 
+// EnumThreadWindows callback (CALLBACK: __stdcall on 32-bit Windows, which a lambda is not):
+// notes a tooltip window in the HWND that found points to.
+BOOL CALLBACK NoteTooltip(HWND w, LPARAM found) {
+  wchar_t name[32] = {};
+  ::GetClassNameW(w, name, ARRAYSIZE(name));
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(found) = w;
+  return TRUE;
+}
+
 TEST_F(HyperlinkTest, TooltipCarriesTheCurrentUrl) {
   AttachLink(L"http://127.0.0.1:1/first");
   link_.SetUrl(L"http://127.0.0.1:1/second");
   HWND tooltip = nullptr;
   // The tooltip is a popup owned by the dialog: find it among the thread's windows.
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND w, LPARAM found) {
-        wchar_t name[32] = {};
-        ::GetClassNameW(w, name, ARRAYSIZE(name));
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(found) = w;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tooltip));
+  ::EnumThreadWindows(::GetCurrentThreadId(), NoteTooltip, reinterpret_cast<LPARAM>(&tooltip));
   ASSERT_NE(tooltip, nullptr);
   ASSERT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
   wchar_t text[128] = {};

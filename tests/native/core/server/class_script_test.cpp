@@ -8,6 +8,7 @@
 
 #include "server/registrar_executor.h"
 #include "server/server_script_variables.h"
+#include "server/shared_keys_kept.h"
 #include "tests/support/fake_registry.h"
 
 namespace quillbox {
@@ -27,7 +28,7 @@ std::string ReadScript(const char* name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-int32_t RunScriptFile(const char* name, FakeRegistry& registry, RegistrarMode mode, RegistrationScope scope,
+int32_t RunScriptFile(const char* name, RegistryWriter& registry, RegistrarMode mode, RegistrationScope scope,
                       const std::string& modulePath = kModule) {
   const std::string bytes = ReadScript(name);  // single-byte ASCII text
   const auto variables = ServerScriptVariables(
@@ -41,7 +42,7 @@ int32_t RunScriptFile(const char* name, FakeRegistry& registry, RegistrarMode mo
   return result;
 }
 
-int32_t RunClassScript(FakeRegistry& registry, RegistrarMode mode, RegistrationScope scope,
+int32_t RunClassScript(RegistryWriter& registry, RegistrarMode mode, RegistrationScope scope,
                        const std::string& modulePath = kModule) {
   return RunScriptFile("connect_class.rgs", registry, mode, scope, modulePath);
 }
@@ -131,6 +132,34 @@ TEST(ClassScriptTest, UnregistrationLeavesOnlyTheSharedKeysAndToleratesEntriesAl
     ASSERT_EQ(RunClassScript(registry, RegistrarMode::kUnregister, c.scope), hr::kOk);
     EXPECT_EQ(registry.Entries(), c.left);
   }
+}
+
+// While the library of the other bitness stays registered: the class goes, the keys that both
+// registry views share (ProgIDs; per user also the Word add-in key) stay for the other Word.
+TEST(ClassScriptTest, UnregistrationBesideTheOtherBitnessKeepsTheSharedKeys) {
+  const std::u16string clsid = u"CLSID\\{2DD227D3-A097-4000-B385-2F845556AF4E}";
+  const std::u16string addin = u"Software\\Microsoft\\Office\\Word\\Addins\\Quillbox.AddIn";
+  const struct {
+    RegistrationScope scope;
+    RegistryRoot classRoot;
+    std::u16string classes;
+    RegistryRoot addinRoot;
+    bool addinKept;
+  } cases[] = {{kMachine, RegistryRoot::kClassesRoot, u"", RegistryRoot::kLocalMachine, false},
+               {kPerUser, RegistryRoot::kCurrentUser, u"Software\\Classes\\", RegistryRoot::kCurrentUser, true}};
+  for (const auto& c : cases) {
+    FakeRegistry registry;
+    ASSERT_EQ(RunClassScript(registry, RegistrarMode::kRegister, c.scope), hr::kOk);
+    SharedKeysKept kept(registry);
+    ASSERT_EQ(RunClassScript(kept, RegistrarMode::kUnregister, c.scope), hr::kOk);
+    EXPECT_TRUE(registry.HasKey(c.classRoot, c.classes + u"Quillbox.AddIn\\CurVer"));
+    EXPECT_TRUE(registry.HasKey(c.classRoot, c.classes + u"Quillbox.AddIn.1\\CLSID"));
+    EXPECT_FALSE(registry.HasKey(c.classRoot, c.classes + clsid));
+    EXPECT_EQ(registry.HasKey(c.addinRoot, addin), c.addinKept);
+  }
+  // A key that only begins like a ProgID is not one.
+  EXPECT_FALSE(SharedKeysKept::IsShared(RegistryRoot::kClassesRoot, u"Quillbox.AddInOther"));
+  EXPECT_TRUE(SharedKeysKept::IsShared(RegistryRoot::kLocalMachine, u"software\\classes\\quillbox.addin.1"));
 }
 
 TEST(ClassScriptTest, UnregistrationKeepsKeysWhereSomebodyElseAddedSubkeys) {
