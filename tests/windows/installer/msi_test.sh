@@ -108,15 +108,27 @@ expect_no_registration() {
 
 # Runs the stand-in Word with a one-line session, the way Word creates an add-in from its key
 # under Word\Addins; prints the transcript and, on a line "loaded PATH", each add-in library
-# that Wine loaded.
+# that Wine loaded. The stand-in always prints a transcript, so an empty one means Wine did not
+# start the program at all (seen once in a new prefix on a loaded machine): that start is tried
+# once more, with Wine's own output shown, and the add-in is judged on the second one.
 run_standin() {
-  local script="$prefix/print-ribbon.txt" trace
+  local script="$prefix/print-ribbon.txt" trace output transcript status attempt
   printf 'print-ribbon\n' >"$script"
   trace=$(mktemp)
-  WINEDEBUG=-all,+loaddll wine_addin "$standin" --progid Quillbox.AddIn --script "$script" </dev/null 2>"$trace" | tr -d '\r'
-  echo "exit ${PIPESTATUS[0]}"
+  output=$(mktemp)
+  for attempt in 1 2; do
+    WINEDEBUG=-all,+loaddll wine_addin "$standin" --progid Quillbox.AddIn --script "$script" \
+      </dev/null >"$output" 2>"$trace"
+    status=$?
+    transcript=$(tr -d '\r' <"$output")
+    [ -n "$transcript" ] && break
+    echo "the stand-in printed nothing (exit $status); Wine said:" >&2
+    grep -v 'Loaded L"' "$trace" | tail -n 20 >&2
+  done
+  [ -n "$transcript" ] && printf '%s\n' "$transcript"
+  echo "exit $status"
   sed -n 's/.*Loaded L"\(.*QuillboxAddIn\.dll\)".*/loaded \1/p' "$trace" | sed 's/\\\\/\\/g'
-  rm -f "$trace"
+  rm -f "$trace" "$output"
 }
 
 clean_up
