@@ -1,8 +1,8 @@
 # Registry listings and pass/fail counting for the registration and installer tests (sourced,
 # not run).
-# A listing is what "wine reg query KEY /s" shows, flattened to one sorted line per key and per
-# value: "KEY" and "KEY\[name] TYPE data" ("@" for the default value), or "(missing)". Keys are
-# spelled as reg prints them: HKEY_LOCAL_MACHINE\...
+# A listing is what "reg query KEY /s" (run with wine_addin) shows, flattened to one sorted
+# line per key and per value: "KEY" and "KEY\[name] TYPE data" ("@" for the default value),
+# or "(missing)". Keys are spelled as reg prints them: HKEY_LOCAL_MACHINE\...
 
 passed=0
 failed=0
