@@ -79,6 +79,7 @@ void ServiceClient::FetchSubjects(CommentStore& store, ErrorReport& errors) {
   const std::string body = transport_.Get(SubjectRequestUrl(account_));
   if (body.empty()) {
     errors.text = messages::kProxyOrFirewall;
+    errors.unreachable = true;
     return;
   }
   Json::Value root;

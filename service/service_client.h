@@ -20,6 +20,9 @@ struct ServiceAccount {
 struct ErrorReport {
   std::u16string text;  // message for the teacher; empty when there is nothing to say
   std::u16string link;  // URL shown under the message; may be empty
+  // True when the request never got a reply from the service (no connection, no reply, a
+  // proxy or network failure), as opposed to a reply that refused or could not be read.
+  bool unreachable = false;
 };
 
 namespace messages {
