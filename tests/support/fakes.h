@@ -75,6 +75,11 @@ class FakeTransport : public HttpTransport {
     }
     return {};
   }
+  std::string Fetch(const std::string& url, TransportFailure& failure) override {
+    std::string body = Get(url);
+    failure = body.empty() ? noReply : TransportFailure{};
+    return body;
+  }
   void Reply(const std::string& urlFragment, std::string body) { replies.emplace_back(urlFragment, std::move(body)); }
   std::vector<std::string> Requests() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -84,6 +89,7 @@ class FakeTransport : public HttpTransport {
   std::vector<std::pair<std::string, std::string>> replies;
   std::vector<std::string> requests;
   std::function<void(const std::string&)> onRequest;
+  TransportFailure noReply;  // why a request without a registered reply got nothing
 
  private:
   std::mutex mutex_;

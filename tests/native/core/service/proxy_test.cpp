@@ -32,11 +32,14 @@ TEST(ProxyLists, ProxyForScheme) {
       {" ; ", "http", std::nullopt},
       {"", "http", std::nullopt},
       {"[fd00::1]", "http", "[fd00::1]:80"},
+      {"DIRECT;a:1", "http", "a:1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.list) + " for " + c.scheme);
     EXPECT_EQ(ProxyForScheme(c.list, c.scheme), c.proxy);
   }
+  EXPECT_EQ(ProxiesForScheme("a:1 https=s:2;b;direct;http=c:3", "https"),
+            (std::vector<std::string>{"a:1", "s:2", "b:80", kDirectEntry}));
 }
 
 TEST(ProxyLists, BypassListNames) {
@@ -75,30 +78,31 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
     const char* name;
     std::optional<UserProxySettings> settings;
     std::optional<AutoProxyAnswer> autoAnswer;
-    ProxyRoute route;
+    std::vector<ProxyRoute> routes;
     size_t autoLookups;
   };
   const UserProxySettings fixed{false, "", "http=web:80;https=secure:8443", "<local>"};
   const UserProxySettings detectAndFixed{true, "", "fixed:3128", ""};
   const UserProxySettings script{false, "http://wpad.school/proxy.pac", "", ""};
   const Case cases[] = {
-      {"settings unreadable", std::nullopt, std::nullopt, {Kind::SystemDefault, ""}, 0},
-      {"nothing set", UserProxySettings{}, AutoProxyAnswer{false, "never:1", ""}, {Kind::SystemDefault, ""}, 0},
-      {"fixed proxy for the scheme", fixed, std::nullopt, {Kind::Proxy, "secure:8443"}, 0},
+      {"settings unreadable", std::nullopt, std::nullopt, {{Kind::SystemDefault, ""}}, 0},
+      {"nothing set", UserProxySettings{}, AutoProxyAnswer{false, "never:1", ""}, {{Kind::SystemDefault, ""}}, 0},
+      {"fixed proxy for the scheme", fixed, std::nullopt, {{Kind::Proxy, "secure:8443"}}, 0},
       {"fixed proxy, host bypassed", UserProxySettings{false, "", "p:1", "*.school.example"}, std::nullopt,
-       {Kind::Direct, ""}, 0},
+       {{Kind::Direct, ""}}, 0},
       {"fixed proxy for another scheme only", UserProxySettings{false, "", "http=web:80", ""}, std::nullopt,
-       {Kind::SystemDefault, ""}, 0},
-      {"detection answers a proxy", detectAndFixed, AutoProxyAnswer{false, "wpad-proxy:8080;other:1", ""},
-       {Kind::Proxy, "wpad-proxy:8080"}, 1},
-      {"detection answers DIRECT", detectAndFixed, AutoProxyAnswer{true, "", ""}, {Kind::Direct, ""}, 1},
-      {"detection answers nothing: the fixed proxy", detectAndFixed, std::nullopt, {Kind::Proxy, "fixed:3128"}, 1},
+       {{Kind::SystemDefault, ""}}, 0},
+      {"detection answers a list, tried in order", detectAndFixed,
+       AutoProxyAnswer{false, "wpad-proxy:8080;other:1;DIRECT", ""},
+       {{Kind::Proxy, "wpad-proxy:8080"}, {Kind::Proxy, "other:1"}, {Kind::Direct, ""}}, 1},
+      {"detection answers DIRECT", detectAndFixed, AutoProxyAnswer{true, "", ""}, {{Kind::Direct, ""}}, 1},
+      {"detection answers nothing: the fixed proxy", detectAndFixed, std::nullopt, {{Kind::Proxy, "fixed:3128"}}, 1},
       {"detection answers an unusable list: the fixed proxy", detectAndFixed, AutoProxyAnswer{false, "ftp=f:21", ""},
-       {Kind::Proxy, "fixed:3128"}, 1},
+       {{Kind::Proxy, "fixed:3128"}}, 1},
       {"detection answer bypasses the host", detectAndFixed,
-       AutoProxyAnswer{false, "p:1", "*.example"}, {Kind::Direct, ""}, 1},
-      {"script answers a proxy", script, AutoProxyAnswer{false, "pac-proxy:3128", ""}, {Kind::Proxy, "pac-proxy:3128"}, 1},
-      {"script answers nothing, nothing else set", script, std::nullopt, {Kind::SystemDefault, ""}, 1},
+       AutoProxyAnswer{false, "p:1", "*.example"}, {{Kind::Direct, ""}}, 1},
+      {"script answers a proxy", script, AutoProxyAnswer{false, "pac-proxy:3128", ""}, {{Kind::Proxy, "pac-proxy:3128"}}, 1},
+      {"script answers nothing, nothing else set", script, std::nullopt, {{Kind::SystemDefault, ""}}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -106,7 +110,7 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
     lookup.settings = c.settings;
     lookup.autoAnswer = c.autoAnswer;
     ProxyChooser chooser(lookup);
-    EXPECT_EQ(chooser.RouteFor(url), c.route) << "proxy " << chooser.RouteFor(url).proxy;
+    EXPECT_EQ(chooser.RoutesFor(url), c.routes) << "first proxy " << chooser.RoutesFor(url).front().proxy;
     EXPECT_EQ(lookup.autoLookups.size(), c.autoLookups);
     if (c.autoLookups) {
       EXPECT_EQ(lookup.autoLookups[0], "https://comments.school.example/") << "never the path and password";
@@ -114,39 +118,42 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
   }
 }
 
-TEST(ProxyChooser, DetectsOncePerSchemeAndHost) {
+TEST(ProxyChooser, DetectsOncePerSchemeAndHostUntilNoRouteConnects) {
   FakeProxyLookup lookup;
   lookup.settings = UserProxySettings{true, "", "", ""};  // detection finds nothing
   ProxyChooser chooser(lookup);
   for (const char* url : {"http://SVC.example:8080/service/tabs", "http://svc.example/service/subjects",
                           "http://svc.example/service/loginkey"}) {
-    EXPECT_EQ(chooser.RouteFor(url).kind, Kind::SystemDefault);
+    EXPECT_EQ(chooser.RoutesFor(url).front().kind, Kind::SystemDefault);
   }
   EXPECT_EQ(lookup.autoLookups, std::vector<std::string>{"http://svc.example:8080/"});
-  chooser.ConnectFailed("http://svc.example/service/subjects");
-  EXPECT_EQ(chooser.RouteFor("http://svc.example/x").kind, Kind::SystemDefault);
-  EXPECT_EQ(lookup.autoLookups.size(), 1u) << "a failure without a proxy does not repeat detection";
-
-  chooser.RouteFor("https://svc.example/x");
-  chooser.RouteFor("http://other.example/x");
+  chooser.RoutesFor("https://svc.example/x");
+  chooser.RoutesFor("http://other.example/x");
   EXPECT_EQ(lookup.autoLookups.size(), 3u);
   EXPECT_EQ(lookup.settingsReads, 3);
+
+  // Whatever the route, one that stops connecting is looked up again, for its host only.
+  chooser.ConnectFailed("http://svc.example/service/subjects");
+  chooser.RoutesFor("http://other.example/x");
+  EXPECT_EQ(lookup.settingsReads, 3);
+  lookup.autoAnswer = AutoProxyAnswer{true, "", ""};
+  EXPECT_EQ(chooser.RoutesFor("http://svc.example/x"), (std::vector<ProxyRoute>{{Kind::Direct, ""}}));
+  chooser.ConnectFailed("http://svc.example/x");
+  lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
+  EXPECT_EQ(chooser.RoutesFor("http://svc.example/x"), (std::vector<ProxyRoute>{{Kind::Proxy, "new-proxy:8080"}}));
+  EXPECT_EQ(lookup.settingsReads, 5);
 }
 
-TEST(ProxyChooser, ForgetsAProxyThatCouldNotBeReached) {
+TEST(ProxyChooser, RemembersTheRouteOfAListThatConnected) {
   FakeProxyLookup lookup;
-  lookup.settings = UserProxySettings{true, "", "", ""};
-  lookup.autoAnswer = AutoProxyAnswer{false, "old-proxy:8080", ""};
+  lookup.settings = UserProxySettings{false, "http://wpad/proxy.pac", "", ""};
+  lookup.autoAnswer = AutoProxyAnswer{false, "dead:1;alive:2;DIRECT", ""};
   ProxyChooser chooser(lookup);
   const std::string url = "http://svc.example/service/subjects";
-  ASSERT_EQ(chooser.RouteFor(url), (ProxyRoute{Kind::Proxy, "old-proxy:8080"}));
-
-  lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "old-proxy:8080") << "remembered";
-  chooser.ConnectFailed("http://other.example/");
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "old-proxy:8080") << "another host's failure changes nothing";
-  chooser.ConnectFailed(url);
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "new-proxy:8080") << "looked again";
+  ASSERT_EQ(chooser.RoutesFor(url).size(), 3u);
+  chooser.Reached(url, ProxyRoute{Kind::Proxy, "alive:2"});
+  EXPECT_EQ(chooser.RoutesFor(url), (std::vector<ProxyRoute>{{Kind::Proxy, "alive:2"}}));
+  EXPECT_EQ(chooser.RoutesFor("http://other.example/").size(), 3u) << "another host decides for itself";
   EXPECT_EQ(lookup.autoLookups.size(), 2u);
 }
 
