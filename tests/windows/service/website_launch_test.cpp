@@ -157,5 +157,61 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
             server + kBaseWithKey + "/index/autologin?key=" + kLoginKey + "&redirect=");
 }
 
+// Makes the shell unable to start a browser for http addresses for the object's lifetime: the
+// association's command names a program that does not exist, as a broken or blocked browser
+// set-up leaves it. Wine reads the association from HKLM only; what was there is put back.
+class MissingBrowser {
+ public:
+  MissingBrowser() {
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WRITE, key_.Put()) != ERROR_SUCCESS) return;
+    wchar_t previous[2048];
+    DWORD size = sizeof previous;
+    if (::RegQueryValueExW(key_.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size) !=
+        ERROR_SUCCESS) {
+      return;
+    }
+    previous_.assign(previous, size / sizeof(wchar_t));
+    ok_ = ::RegSetValueExW(key_.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kCommand),
+                           sizeof kCommand) == ERROR_SUCCESS;
+  }
+  ~MissingBrowser() {
+    if (!ok_) return;
+    ::RegSetValueExW(key_.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_.data()),
+                     static_cast<DWORD>(previous_.size() * sizeof(wchar_t)));
+  }
+  MissingBrowser(const MissingBrowser&) = delete;
+  MissingBrowser& operator=(const MissingBrowser&) = delete;
+  bool Installed() const { return ok_; }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Software\\Classes\\http\\shell\\open\\command";
+  static constexpr wchar_t kCommand[] = L"\"C:\\no-such-browser\\browser.exe\" \"%1\"";
+  win::UniqueRegKey key_;
+  std::wstring previous_;
+  bool ok_ = false;
+};
+
+TEST(WebsiteLaunchTest, BrowserThatCannotStartShowsThePlainAddress) {
+  const MissingBrowser missing;
+  ASSERT_TRUE(missing.Installed());
+  const std::string server = HttpBase(Servers().plain);
+  const std::u16string base = Utf8ToUtf16(server + kBaseWithKey);
+  WinHttpTransport transport;
+  FakeErrorDialog shellErrors;
+  ShellBrowserOpener opener(shellErrors);
+  FakeSettings settings(base);
+  CoreWithFakes fixture(transport, settings, opener);
+  fixture.core.RibbonLoaded();
+  const size_t offset = StandInBrowser::CapturedBytes();
+
+  fixture.core.EditComments();
+
+  ASSERT_EQ(shellErrors.shown.size(), 1u);
+  const std::u16string& message = shellErrors.shown[0].first;
+  EXPECT_EQ(message.substr(message.rfind(u'\n') + 1), base + u"/index/edit");
+  EXPECT_EQ(message.find(Utf8ToUtf16(kLoginKey)), std::u16string::npos);
+  EXPECT_EQ(StandInBrowser::CapturedBytes(), offset);
+}
+
 }  // namespace
 }  // namespace quillbox::testing
