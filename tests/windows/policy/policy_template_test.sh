@@ -3,8 +3,9 @@
 # Checks the Group Policy template in POLICY_DIR (QuillboxAddIn.admx, en-US/QuillboxAddIn.adml):
 # both are well-formed XML, the ADML defines every string and presentation the ADMX refers to,
 # each presentation has exactly the controls of its policy's elements, the ADMX's own references
-# resolve, and its one policy is a computer policy that sets the key and value which the add-in
-# reads (printed by the add-in's own constants through PRINT_SETTINGS_LOCATION_EXE under Wine).
+# resolve, and its two policies are computer policies that set the key and value which the
+# add-in reads (printed by the add-in's own constants through PRINT_SETTINGS_LOCATION_EXE under
+# Wine), one in each registry view, with explain texts that say what each state does.
 set -uo pipefail
 admx="$1/QuillboxAddIn.admx"
 adml="$1/en-US/QuillboxAddIn.adml"
@@ -61,16 +62,28 @@ code_key=$(sed -n 's/^key=//p' <<<"$location")
 [ -n "$code_key" ] || fail "no key from $printer: '$location'"
 grep -q '^value=' <<<"$location" || fail "no value name from $printer: '$location'"
 code_value=$(sed -n 's/^value=//p' <<<"$location")
-expect_equal "policies" "1" "$(xpath "$admx" "count(//$(node policy))")"
-expect_equal "class" "Machine" "$(xpath "$admx" "string(//$(node policy)/@class)")"
-expect_equal "key" "$code_key" "$(xpath "$admx" "string(//$(node policy)/@key)")"
-# One text element, with no key of its own, naming the value (an empty name: the default value).
-expect_equal "text elements" "1" "$(xpath "$admx" "count(//$(node policy)/$(node elements)/$(node text))")"
-expect_equal "element keys" "0" "$(xpath "$admx" "count(//$(node policy)//@key[name(..) != 'policy'])")"
-expect_equal "value names given" "1" "$(xpath "$admx" "count(//$(node text)[@valueName])")"
-expect_equal "value name" "$code_value" "$(xpath "$admx" "string(//$(node text)/@valueName)")"
-# The add-in takes the value as it stands: a REG_EXPAND_SZ would not be expanded.
-expect_equal "expandable" "" "$(xpath "$admx" "string(//$(node text)/@expandable)")"
+# One policy for each registry view: the add-in's key, and the same key in the 32-bit view as
+# a 64-bit program names it, where 32-bit Word on 64-bit Windows reads it.
+wow_key="Software\\WOW6432Node\\${code_key#Software\\}"
+expect_equal "policies" "2" "$(xpath "$admx" "count(//$(node policy))")"
+for view in "ServiceBaseUrl=$code_key" "ServiceBaseUrl32=$wow_key"; do
+  name="${view%%=*}" key="${view#*=}"
+  at="//$(node policy)[@name='$name']"
+  expect_equal "$name class" "Machine" "$(xpath "$admx" "string($at/@class)")"
+  expect_equal "$name key" "$key" "$(xpath "$admx" "string($at/@key)")"
+  # One text element, with no key of its own, naming the value (an empty name: the default value).
+  expect_equal "$name text elements" "1" "$(xpath "$admx" "count($at/$(node elements)/$(node text))")"
+  expect_equal "$name element keys" "0" "$(xpath "$admx" "count($at//@key[name(..) != 'policy'])")"
+  expect_equal "$name value names given" "1" "$(xpath "$admx" "count($at//$(node text)[@valueName])")"
+  expect_equal "$name value name" "$code_value" "$(xpath "$admx" "string($at//$(node text)/@valueName)")"
+  # The add-in takes the value as it stands: a REG_EXPAND_SZ would not be expanded.
+  expect_equal "$name expandable" "" "$(xpath "$admx" "string($at//$(node text)/@expandable)")"
+  # The explain text says what each state does, and warns of http://.
+  explain=$(xpath "$adml" "string(//$(node string)[@id='${name}_Explain'])")
+  for said in "Enabled:" "Disabled:" "Not Configured:" "HKEY_CURRENT_USER" "http://"; do
+    grep -q -F "$said" <<<"$explain" && pass || fail "$name's explain text does not mention $said"
+  done
+done
 
 echo "policy template: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
