@@ -156,7 +156,9 @@ TEST(WinHttpProxyTest, ProxyThatRefusesOrFailsGivesTheProxyMessage) {
     ServiceClient(account, transport).FetchSubjects(store, errors);
     EXPECT_EQ(errors.text, messages::kProxyOrFirewall);
     EXPECT_TRUE(store.Subjects().empty());
-    if (c.proxyLog) EXPECT_GE(CountInFile(c.proxyLog->log, UrlEncode(account.email)), c.attempts);
+    if (c.proxyLog) {
+      EXPECT_GE(CountInFile(c.proxyLog->log, UrlEncode(account.email)), c.attempts);
+    }
   }
 }
 
