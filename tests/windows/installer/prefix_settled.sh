@@ -1,17 +1,14 @@
-# Waiting for a Wine prefix to finish what the last command started (sourced, not run).
-#
-# A Wine program that msiexec, reg or regsvr32 starts, and msiexec's own helper processes, may
-# still be writing the registry when the command that the test ran has returned: a step that
-# reads or writes the same values next must wait for them, or it races them (a value written
-# just then was seen removed by an uninstall still finishing). The prefix's own background
-# services stay up all along and are not waited for.
+# Waiting for a Wine prefix to finish what the last command started (sourced, not run). An
+# msiexec, reg or regsvr32 that has returned may leave processes of its own still writing the
+# registry; a step that touches the same values next must wait for them (a value written just
+# then was once seen removed by an uninstall still finishing). The prefix's background services
+# are not waited for.
 
 # The command lines of this prefix's Wine processes other than its background services.
 prefix_busy_processes() {
   local pid cmdline
   for pid in /proc/[0-9]*; do
-    # Wine's loaders and preloaders, not the shells and tools of the test itself.
-    [[ "$(readlink "$pid/exe" 2>/dev/null)" == */wine* ]] || continue
+    [[ "$(readlink "$pid/exe" 2>/dev/null)" == */wine* ]] || continue  # not the test's own tools
     tr '\0' '\n' <"$pid/environ" 2>/dev/null | grep -q -x -F "WINEPREFIX=$WINEPREFIX" || continue
     cmdline=$(tr '\0' ' ' <"$pid/cmdline" 2>/dev/null)
     case "${cmdline,,}" in
@@ -21,8 +18,7 @@ prefix_busy_processes() {
   done
 }
 
-# Waits up to 60 s until no other process of the prefix runs; says which ones were still
-# running when it gives up (and then fails).
+# Waits up to 60 s for no other process of the prefix to run; else names them and fails.
 wait_for_prefix_settled() {
   local tries busy
   for ((tries = 0; tries < 600; tries++)); do
@@ -30,7 +26,6 @@ wait_for_prefix_settled() {
     [ -z "$busy" ] && return 0
     sleep 0.1
   done
-  echo "still running in $WINEPREFIX after 60 s:"
-  sed 's/^/    /' <<<"$busy"
+  echo "still running in $WINEPREFIX after 60 s:" && sed 's/^/    /' <<<"$busy"
   return 1
 }

@@ -157,45 +157,37 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
             server + kBaseWithKey + "/index/autologin?key=" + kLoginKey + "&redirect=");
 }
 
-// Makes the shell unable to start a browser for http addresses for the object's lifetime: the
-// association's command names a program that does not exist, as a broken or blocked browser
-// set-up leaves it. Wine reads the association from HKLM only; what was there is put back.
+// While it lives, the shell's command for http addresses names a program that does not exist,
+// as a broken or blocked browser set-up leaves it (Wine reads it from HKLM only).
 class MissingBrowser {
  public:
   MissingBrowser() {
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | KEY_WRITE, key_.Put()) != ERROR_SUCCESS) return;
-    wchar_t previous[2048];
-    DWORD size = sizeof previous;
-    if (::RegQueryValueExW(key_.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size) !=
-        ERROR_SUCCESS) {
-      return;
+    wchar_t saved[2048];
+    DWORD size = sizeof saved;
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, nullptr, RRF_RT_REG_SZ, nullptr, saved, &size) == ERROR_SUCCESS) {
+      saved_ = saved;
+      ok_ = Set(L"\"C:\\no-such-browser\\browser.exe\" \"%1\"");
     }
-    previous_.assign(previous, size / sizeof(wchar_t));
-    ok_ = ::RegSetValueExW(key_.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kCommand),
-                           sizeof kCommand) == ERROR_SUCCESS;
   }
   ~MissingBrowser() {
-    if (!ok_) return;
-    ::RegSetValueExW(key_.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_.data()),
-                     static_cast<DWORD>(previous_.size() * sizeof(wchar_t)));
+    if (ok_) Set(saved_);
   }
-  MissingBrowser(const MissingBrowser&) = delete;
-  MissingBrowser& operator=(const MissingBrowser&) = delete;
   bool Installed() const { return ok_; }
 
  private:
+  static bool Set(const std::wstring& command) {
+    return ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, nullptr, REG_SZ, command.c_str(),
+                             static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
   static constexpr wchar_t kKey[] = L"Software\\Classes\\http\\shell\\open\\command";
-  static constexpr wchar_t kCommand[] = L"\"C:\\no-such-browser\\browser.exe\" \"%1\"";
-  win::UniqueRegKey key_;
-  std::wstring previous_;
+  std::wstring saved_;
   bool ok_ = false;
 };
 
 TEST(WebsiteLaunchTest, BrowserThatCannotStartShowsThePlainAddress) {
   const MissingBrowser missing;
   ASSERT_TRUE(missing.Installed());
-  const std::string server = HttpBase(Servers().plain);
-  const std::u16string base = Utf8ToUtf16(server + kBaseWithKey);
+  const std::u16string base = Utf8ToUtf16(HttpBase(Servers().plain) + kBaseWithKey);
   WinHttpTransport transport;
   FakeErrorDialog shellErrors;
   ShellBrowserOpener opener(shellErrors);

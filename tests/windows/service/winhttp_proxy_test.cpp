@@ -162,105 +162,75 @@ TEST(WinHttpProxyTest, ProxyThatRefusesOrFailsGivesTheProxyMessage) {
   }
 }
 
-// A laptop that moves between networks: whatever route was remembered for the host (a proxy,
-// or the default route that worked until then), once it stops connecting the next request
-// follows the settings as they are now.
+// A laptop that moves between networks: whatever route was remembered for the host, once it
+// stops connecting the next request follows the settings as they are now.
 TEST(WinHttpProxyTest, RouteThatStopsConnectingIsLookedUpAgain) {
   const RefusingPort unreachable;
   ASSERT_NE(unreachable.Port(), 0);
-  const std::string deadPort = std::to_string(unreachable.Port());
-  struct Case {
-    const char* name;
+  const std::string dead = std::to_string(unreachable.Port()), live = std::to_string(Servers().plain.port);
+  const struct {
     InternetSettings before;
-    std::string firstUrlPort;  // the remembered route's last request, which no longer connects
-    std::string firstBody;     // what the request before it got on that route
-  };
-  const Case cases[] = {
-      {"remembered proxy", FixedProxy("127.0.0.1:" + deadPort), std::to_string(Servers().plain.port), ""},
-      {"remembered default route", InternetSettings{}, deadPort, "no canned reply for /"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    std::string deadUrlPort;  // the port of the request that finds the route not connecting
+  } cases[] = {{FixedProxy("127.0.0.1:" + dead), live}, {InternetSettings{}, dead}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deadUrlPort == live ? "remembered proxy" : "remembered default route");
     InternetSettingsOverride settings(c.before);
     ASSERT_TRUE(settings.Written());
     WinHttpTransport transport;
     const std::string path = "/" + UniqueToken("again");
-    const std::string host = "http://localhost:";
-    EXPECT_EQ(transport.Get(host + std::to_string(Servers().plain.port) + "/"), c.firstBody);
-    EXPECT_EQ(transport.Get(host + c.firstUrlPort + path), "");
+    transport.Get("http://localhost:" + live + "/");  // remembers the route
+    EXPECT_EQ(transport.Get("http://localhost:" + c.deadUrlPort + path), "");
 
     ASSERT_TRUE(settings.Change(FixedProxy(ProxyAddress(Servers().proxy))));
-    EXPECT_EQ(transport.Get(host + std::to_string(Servers().plain.port) + path), "no canned reply for " + path);
-    EXPECT_EQ(CountInFile(Servers().proxy.log, path), 1u) << "through the proxy the settings now name";
-
+    EXPECT_EQ(transport.Get("http://localhost:" + live + path), "no canned reply for " + path);
+    EXPECT_EQ(CountInFile(Servers().proxy.log, path), 1u);
     // A proxy that answers is remembered: new settings do not change the route of this host.
     ASSERT_TRUE(settings.Change(InternetSettings{}));
-    EXPECT_EQ(transport.Get(host + std::to_string(Servers().plain.port) + path), "no canned reply for " + path);
+    EXPECT_EQ(transport.Get("http://localhost:" + live + path), "no canned reply for " + path);
     EXPECT_EQ(CountInFile(Servers().proxy.log, path), 2u);
   }
 }
 
-// The list that a configuration script or WPAD answers is tried in order until a route
-// connects. Wine's WinHTTP hands back only the first proxy of a script's answer, so the answer
-// comes from the fake look-up here, as Windows' WinHTTP gives it; the requests are real.
+// A script's or WPAD's list is tried in order until a route connects. Wine's WinHTTP hands
+// back only the first proxy of a script's answer, so the list comes from the fake look-up, as
+// Windows' WinHTTP gives it; the connections are real.
 TEST(WinHttpProxyTest, ProxyListFromTheScriptIsTriedInOrder) {
-  const RefusingPort dead;
-  const RefusingPort alsoDead;
-  ASSERT_NE(dead.Port(), 0);
-  ASSERT_NE(alsoDead.Port(), 0);
+  const RefusingPort dead, alsoDead;
   const std::string first = "127.0.0.1:" + std::to_string(dead.Port());
   const std::string second = "127.0.0.1:" + std::to_string(alsoDead.Port());
-  struct Case {
-    const char* name;
-    std::string list;
-    const char* host;
-    bool throughProxy;
-  };
-  const Case cases[] = {
-      {"first dead, second answers", first + ";" + ProxyAddress(Servers().proxy) + ";DIRECT", kProxyOnlyHost, true},
-      {"both dead, then DIRECT", first + ";" + second + ";DIRECT", "localhost", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const bool secondAnswers : {true, false}) {
+    SCOPED_TRACE(secondAnswers ? "first dead, second answers" : "both dead, then DIRECT");
     FakeProxyLookup lookup;
     lookup.settings = UserProxySettings{false, "http://wpad.school.test/proxy.pac", "", ""};
-    lookup.autoAnswer = AutoProxyAnswer{false, c.list, ""};
+    const std::string list = first + ";" + (secondAnswers ? ProxyAddress(Servers().proxy) : second) + ";DIRECT";
+    lookup.autoAnswer = AutoProxyAnswer{false, list, ""};
     WinHttpTransport transport(lookup);
     for (int request = 0; request < 2; ++request) {
       const std::string path = "/" + UniqueToken("list");
-      EXPECT_EQ(transport.Get(PlainUrl(c.host, path)), "no canned reply for " + path);
-      EXPECT_EQ(CountInFile(Servers().proxy.log, path), c.throughProxy ? 1u : 0u);
-      EXPECT_EQ(CountInFile(Servers().plain.log, path), 1u);
+      const std::string url = PlainUrl(secondAnswers ? kProxyOnlyHost : "localhost", path);
+      EXPECT_EQ(transport.Get(url), "no canned reply for " + path);
+      EXPECT_EQ(CountInFile(Servers().proxy.log, path), secondAnswers ? 1u : 0u);
     }
     EXPECT_EQ(lookup.autoLookups.size(), 1u) << "the route that connected is remembered";
   }
 }
 
-// Through a proxy a 5xx is the proxy's own answer only for plain http; inside an https tunnel
-// the proxy only relays, and a 5xx there is the service's reply, which follows the service's
-// error path (here a reply that is not JSON).
+// A 5xx is the proxy's own answer only over plain http; inside an https tunnel the proxy only
+// relays, and the 5xx is the service's reply (here not JSON, so the service's error path).
 TEST(WinHttpProxyTest, ServerErrorInsideTheTunnelIsTheServicesReply) {
   const TrustedRoot root(Servers().trustedCert);
   ASSERT_TRUE(root.Added());
   const InternetSettingsOverride settings(FixedProxy(ProxyAddress(Servers().proxy)));
   ASSERT_TRUE(settings.Written());
-  const struct {
-    std::string base;
-    std::u16string text;
-    bool unreachable;
-  } cases[] = {
-      {HttpsBase(Servers().tls, "localhost") + "/canned/status/502", messages::kJsonError, false},
-      {PlainUrl(kProxyOnlyHost, "/canned/status/502"), messages::kProxyOrFirewall, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.base);
-    ServiceAccount account{Utf8ToUtf16(c.base), u"teacher", u"pw"};
+  for (const bool tunnel : {true, false}) {
+    const std::string base = tunnel ? HttpsBase(Servers().tls, "localhost") : PlainUrl(kProxyOnlyHost, "");
     WinHttpTransport transport;
     CommentStore store;
     ErrorReport errors;
+    const ServiceAccount account{Utf8ToUtf16(base + "/canned/status/502"), u"t", u"pw"};
     ServiceClient(account, transport).FetchSubjects(store, errors);
-    EXPECT_EQ(errors.text, c.text);
-    EXPECT_EQ(errors.unreachable, c.unreachable);
+    EXPECT_EQ(errors.text, tunnel ? messages::kJsonError : messages::kProxyOrFirewall);
+    EXPECT_EQ(errors.unreachable, !tunnel);
   }
 }
 

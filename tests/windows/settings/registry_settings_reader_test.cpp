@@ -159,7 +159,6 @@ TEST(RegistrySettingsReaderTest, CurrentUserValueCountsOnlyWithoutAMachineValue)
       {"user only", std::nullopt, u"https://user.example", u"https://user.example"},
       {"machine wins", u"https://machine.example", u"https://user.example", u"https://machine.example"},
       {"empty machine value", u"", u"https://user.example", u"https://user.example"},
-      {"neither", std::nullopt, std::nullopt, u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

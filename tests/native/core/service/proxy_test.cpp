@@ -78,31 +78,30 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
     const char* name;
     std::optional<UserProxySettings> settings;
     std::optional<AutoProxyAnswer> autoAnswer;
-    std::vector<ProxyRoute> routes;
+    ProxyRoute route;
     size_t autoLookups;
   };
   const UserProxySettings fixed{false, "", "http=web:80;https=secure:8443", "<local>"};
   const UserProxySettings detectAndFixed{true, "", "fixed:3128", ""};
   const UserProxySettings script{false, "http://wpad.school/proxy.pac", "", ""};
   const Case cases[] = {
-      {"settings unreadable", std::nullopt, std::nullopt, {{Kind::SystemDefault, ""}}, 0},
-      {"nothing set", UserProxySettings{}, AutoProxyAnswer{false, "never:1", ""}, {{Kind::SystemDefault, ""}}, 0},
-      {"fixed proxy for the scheme", fixed, std::nullopt, {{Kind::Proxy, "secure:8443"}}, 0},
+      {"settings unreadable", std::nullopt, std::nullopt, {Kind::SystemDefault, ""}, 0},
+      {"nothing set", UserProxySettings{}, AutoProxyAnswer{false, "never:1", ""}, {Kind::SystemDefault, ""}, 0},
+      {"fixed proxy for the scheme", fixed, std::nullopt, {Kind::Proxy, "secure:8443"}, 0},
       {"fixed proxy, host bypassed", UserProxySettings{false, "", "p:1", "*.school.example"}, std::nullopt,
-       {{Kind::Direct, ""}}, 0},
+       {Kind::Direct, ""}, 0},
       {"fixed proxy for another scheme only", UserProxySettings{false, "", "http=web:80", ""}, std::nullopt,
-       {{Kind::SystemDefault, ""}}, 0},
-      {"detection answers a list, tried in order", detectAndFixed,
-       AutoProxyAnswer{false, "wpad-proxy:8080;other:1;DIRECT", ""},
-       {{Kind::Proxy, "wpad-proxy:8080"}, {Kind::Proxy, "other:1"}, {Kind::Direct, ""}}, 1},
-      {"detection answers DIRECT", detectAndFixed, AutoProxyAnswer{true, "", ""}, {{Kind::Direct, ""}}, 1},
-      {"detection answers nothing: the fixed proxy", detectAndFixed, std::nullopt, {{Kind::Proxy, "fixed:3128"}}, 1},
+       {Kind::SystemDefault, ""}, 0},
+      {"detection answers a proxy", detectAndFixed, AutoProxyAnswer{false, "wpad-proxy:8080;other:1", ""},
+       {Kind::Proxy, "wpad-proxy:8080"}, 1},
+      {"detection answers DIRECT", detectAndFixed, AutoProxyAnswer{true, "", ""}, {Kind::Direct, ""}, 1},
+      {"detection answers nothing: the fixed proxy", detectAndFixed, std::nullopt, {Kind::Proxy, "fixed:3128"}, 1},
       {"detection answers an unusable list: the fixed proxy", detectAndFixed, AutoProxyAnswer{false, "ftp=f:21", ""},
-       {{Kind::Proxy, "fixed:3128"}}, 1},
+       {Kind::Proxy, "fixed:3128"}, 1},
       {"detection answer bypasses the host", detectAndFixed,
-       AutoProxyAnswer{false, "p:1", "*.example"}, {{Kind::Direct, ""}}, 1},
-      {"script answers a proxy", script, AutoProxyAnswer{false, "pac-proxy:3128", ""}, {{Kind::Proxy, "pac-proxy:3128"}}, 1},
-      {"script answers nothing, nothing else set", script, std::nullopt, {{Kind::SystemDefault, ""}}, 1},
+       AutoProxyAnswer{false, "p:1", "*.example"}, {Kind::Direct, ""}, 1},
+      {"script answers a proxy", script, AutoProxyAnswer{false, "pac-proxy:3128", ""}, {Kind::Proxy, "pac-proxy:3128"}, 1},
+      {"script answers nothing, nothing else set", script, std::nullopt, {Kind::SystemDefault, ""}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -110,7 +109,8 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
     lookup.settings = c.settings;
     lookup.autoAnswer = c.autoAnswer;
     ProxyChooser chooser(lookup);
-    EXPECT_EQ(chooser.RoutesFor(url), c.routes) << "first proxy " << chooser.RoutesFor(url).front().proxy;
+    const ProxyRoute first = chooser.RoutesFor(url).front();
+    EXPECT_EQ(first, c.route) << "proxy " << first.proxy;
     EXPECT_EQ(lookup.autoLookups.size(), c.autoLookups);
     if (c.autoLookups) {
       EXPECT_EQ(lookup.autoLookups[0], "https://comments.school.example/") << "never the path and password";
@@ -130,30 +130,43 @@ TEST(ProxyChooser, DetectsOncePerSchemeAndHostUntilNoRouteConnects) {
   chooser.RoutesFor("https://svc.example/x");
   chooser.RoutesFor("http://other.example/x");
   EXPECT_EQ(lookup.autoLookups.size(), 3u);
-  EXPECT_EQ(lookup.settingsReads, 3);
 
-  // Whatever the route, one that stops connecting is looked up again, for its host only.
+  // Whatever the route (here the default), one that stops connecting is looked up again, for
+  // its host only.
   chooser.ConnectFailed("http://svc.example/service/subjects");
   chooser.RoutesFor("http://other.example/x");
-  EXPECT_EQ(lookup.settingsReads, 3);
-  lookup.autoAnswer = AutoProxyAnswer{true, "", ""};
-  EXPECT_EQ(chooser.RoutesFor("http://svc.example/x"), (std::vector<ProxyRoute>{{Kind::Direct, ""}}));
-  chooser.ConnectFailed("http://svc.example/x");
   lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
   EXPECT_EQ(chooser.RoutesFor("http://svc.example/x"), (std::vector<ProxyRoute>{{Kind::Proxy, "new-proxy:8080"}}));
-  EXPECT_EQ(lookup.settingsReads, 5);
+  EXPECT_EQ(lookup.settingsReads, 4);
 }
 
-TEST(ProxyChooser, RemembersTheRouteOfAListThatConnected) {
+TEST(ProxyChooser, TriesAListInOrderAndRemembersTheRouteThatConnected) {
   FakeProxyLookup lookup;
   lookup.settings = UserProxySettings{false, "http://wpad/proxy.pac", "", ""};
   lookup.autoAnswer = AutoProxyAnswer{false, "dead:1;alive:2;DIRECT", ""};
   ProxyChooser chooser(lookup);
   const std::string url = "http://svc.example/service/subjects";
-  ASSERT_EQ(chooser.RoutesFor(url).size(), 3u);
+  EXPECT_EQ(chooser.RoutesFor(url), (std::vector<ProxyRoute>{{Kind::Proxy, "dead:1"}, {Kind::Proxy, "alive:2"},
+                                                             {Kind::Direct, ""}}));
   chooser.Reached(url, ProxyRoute{Kind::Proxy, "alive:2"});
   EXPECT_EQ(chooser.RoutesFor(url), (std::vector<ProxyRoute>{{Kind::Proxy, "alive:2"}}));
-  EXPECT_EQ(chooser.RoutesFor("http://other.example/").size(), 3u) << "another host decides for itself";
+  EXPECT_EQ(lookup.autoLookups.size(), 1u);
+}
+
+TEST(ProxyChooser, ForgetsAProxyThatCouldNotBeReached) {
+  FakeProxyLookup lookup;
+  lookup.settings = UserProxySettings{true, "", "", ""};
+  lookup.autoAnswer = AutoProxyAnswer{false, "old-proxy:8080", ""};
+  ProxyChooser chooser(lookup);
+  const std::string url = "http://svc.example/service/subjects";
+  ASSERT_EQ(chooser.RoutesFor(url).front(), (ProxyRoute{Kind::Proxy, "old-proxy:8080"}));
+
+  lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "old-proxy:8080") << "remembered";
+  chooser.ConnectFailed("http://other.example/");
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "old-proxy:8080") << "another host's failure changes nothing";
+  chooser.ConnectFailed(url);
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "new-proxy:8080") << "looked again";
   EXPECT_EQ(lookup.autoLookups.size(), 2u);
 }
 

@@ -104,30 +104,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ServiceClientTest, NoReplyMessageNamesTheCause) {
   using Kind = TransportFailure::Kind;
   const std::u16string certificate = std::u16string(messages::kCertificateNotAccepted) +
-                                     u": the issuer is not trusted.\n\n" + messages::kCertificateAdvice;
-  const std::u16string address =
-      std::u16string(messages::kAddressNotFound) +
-      u" (svc.test). Check that this computer is connected to the internet; if it is, ask IT to check the "
-      u"service address set for the add-in.";
+                                     u": not trusted.\n\n" + messages::kCertificateAdvice;
+  const std::u16string address = std::u16string(messages::kAddressNotFound) + u" (svc.test). Check that this "
+      u"computer is connected to the internet; if it is, ask IT to check the service address set for the add-in.";
   const struct {
     Kind kind;
     std::u16string subjectText, groupText;
-  } cases[] = {
-      {Kind::None, messages::kProxyOrFirewall, messages::kJsonError},
-      {Kind::NoReply, messages::kProxyOrFirewall, messages::kJsonError},
-      {Kind::Certificate, certificate, certificate},
-      {Kind::NameNotResolved, address, address},
-  };
+  } cases[] = {{Kind::None, messages::kProxyOrFirewall, messages::kJsonError},
+               {Kind::NoReply, messages::kProxyOrFirewall, messages::kJsonError},
+               {Kind::Certificate, certificate, certificate},
+               {Kind::NameNotResolved, address, address}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.kind));
-    http.noReply = TransportFailure{c.kind, u"the issuer is not trusted"};
-    errors = ErrorReport{};
-    errors.link = u"untouched";
+    http.noReply = TransportFailure{c.kind, u"not trusted"};
+    errors = ErrorReport{u"", u"untouched"};
     FetchSubjects();
     EXPECT_EQ(errors.text, c.subjectText);
     EXPECT_EQ(errors.link, u"untouched");
     EXPECT_TRUE(errors.unreachable);
-
     errors = ErrorReport{};
     ServiceClient(account, http).FetchCommentGroups(store, u"Maths", errors);
     EXPECT_EQ(errors.text, c.groupText);

@@ -55,17 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"http://base/app//service/tabs", false, 80, "base", "/app//service/tabs"},
         SplitCase{"", false, 80, "", "/"}));
 
-// The address shown when no browser starts is the page without the login key, whatever the key
-// held.
+// The address shown when no browser starts is the page without the login key, whatever it held.
 TEST(BrowserFailure, ShowsThePlainAddressOfThePage) {
-  const std::u16string base = u"https://svc.test/app";
   for (const std::u16string page : {u"", u"index/edit"}) {
-    for (const char* key : {"K1", "a&redirect=evil/x y"}) {
-      SCOPED_TRACE(key);
-      const std::u16string message = BrowserFailureMessage(WebsiteAddress(base, std::string(key), page));
-      EXPECT_EQ(message.substr(message.rfind(u'\n') + 1), WebsiteAddress(base, std::nullopt, page));
-      EXPECT_EQ(message.find(u"key"), std::u16string::npos);
-    }
+    const std::u16string message = BrowserFailureMessage(WebsiteAddress(u"https://s.test/a", "a&redirect=x y", page));
+    EXPECT_EQ(message.substr(message.rfind(u'\n') + 1), WebsiteAddress(u"https://s.test/a", std::nullopt, page));
+    EXPECT_EQ(message.find(u"redirect"), std::u16string::npos);
   }
   EXPECT_EQ(PlainWebsiteAddress(u"http://svc.test/index/edit"), u"http://svc.test/index/edit");
 }
