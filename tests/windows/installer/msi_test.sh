@@ -217,6 +217,11 @@ expect_registration "installed without SERVICEURL"
 expect_missing "nothing written" "$hklm\\Software\\Slatewood"
 uninstall_package
 quiet_wine reg add "$settings" /ve /d "https://admin.example.org" /f
+# The installation below is judged by this value: it must be in place, as reg sees it, first.
+for ((try = 0; try < 50; try++)); do
+  [ "$(default_value "$settings")" == "https://admin.example.org" ] && break
+  sleep 0.1
+done
 expect_equal "administrator's base URL written" "https://admin.example.org" "$(default_value "$settings")"
 install_package
 expect_equal "administrator's base URL kept at install" "https://admin.example.org" "$(default_value "$settings")"
