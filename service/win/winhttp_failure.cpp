@@ -28,8 +28,14 @@ constexpr CertificateReason kCertificateReasons[] = {
     {WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CERT, ERROR_WINHTTP_SECURE_INVALID_CERT, u"it is not valid"},
 };
 
-bool IsCertificateError(DWORD error) {
-  if (error == ERROR_WINHTTP_SECURE_FAILURE || error == ERROR_WINHTTP_SECURE_CHANNEL_ERROR) return true;
+// Windows reports a certificate it does not accept as ERROR_WINHTTP_SECURE_FAILURE (or one of
+// the specific errors); Wine, and Windows for a handshake that fails otherwise, as
+// ERROR_WINHTTP_SECURE_CHANNEL_ERROR. Direct, that is still the server's TLS that was not
+// accepted. Through a proxy it is also what a refused tunnel (CONNECT) gives, the proxy's
+// failure, so there it is not taken for a certificate.
+bool IsCertificateError(DWORD error, bool throughProxy) {
+  if (error == ERROR_WINHTTP_SECURE_FAILURE) return true;
+  if (error == ERROR_WINHTTP_SECURE_CHANNEL_ERROR) return !throughProxy;
   for (const CertificateReason& reason : kCertificateReasons) {
     if (reason.error == error) return true;
   }
@@ -55,7 +61,7 @@ bool IsConnectFailure(DWORD error) {
 }
 
 TransportFailure FailureOf(DWORD error, DWORD secureFlags, bool throughProxy) {
-  if (IsCertificateError(error)) {
+  if (IsCertificateError(error, throughProxy)) {
     return TransportFailure{TransportFailure::Kind::Certificate, CertificateReasonText(error, secureFlags)};
   }
   if (error == ERROR_WINHTTP_NAME_NOT_RESOLVED && !throughProxy) {

@@ -14,7 +14,8 @@ bool IsConnectFailure(DWORD error);
 
 // The failure for an error of WinHttpSendRequest or WinHttpReceiveResponse. secureFlags are
 // the WINHTTP_CALLBACK_STATUS_FLAG_* bits that the secure-failure notification gave (0 when
-// there was none). A name that does not resolve through a proxy is the proxy's name.
+// there was none). Through a proxy, a name that does not resolve is the proxy's, and a secure
+// channel that could not be set up may be the proxy's refused tunnel: both are no reply.
 TransportFailure FailureOf(DWORD error, DWORD secureFlags, bool throughProxy);
 
 }  // namespace quillbox::win

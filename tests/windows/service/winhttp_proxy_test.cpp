@@ -222,15 +222,21 @@ TEST(WinHttpProxyTest, ServerErrorInsideTheTunnelIsTheServicesReply) {
   ASSERT_TRUE(root.Added());
   const InternetSettingsOverride settings(FixedProxy(ProxyAddress(Servers().proxy)));
   ASSERT_TRUE(settings.Written());
-  for (const bool tunnel : {true, false}) {
-    const std::string base = tunnel ? HttpsBase(Servers().tls, "localhost") : PlainUrl(kProxyOnlyHost, "");
+  const struct {
+    std::string base;
+    bool fromTheService;
+  } cases[] = {{HttpsBase(Servers().tls, "localhost"), true},
+               {PlainUrl(kProxyOnlyHost, ""), false},
+               {"https://unknown-to-the-proxy.invalid", false}};  // the proxy's 502 to CONNECT
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.base);
     WinHttpTransport transport;
     CommentStore store;
     ErrorReport errors;
-    const ServiceAccount account{Utf8ToUtf16(base + "/canned/status/502"), u"t", u"pw"};
+    const ServiceAccount account{Utf8ToUtf16(c.base + "/canned/status/502"), u"t", u"pw"};
     ServiceClient(account, transport).FetchSubjects(store, errors);
-    EXPECT_EQ(errors.text, tunnel ? messages::kJsonError : messages::kProxyOrFirewall);
-    EXPECT_EQ(errors.unreachable, !tunnel);
+    EXPECT_EQ(errors.text, c.fromTheService ? messages::kJsonError : messages::kProxyOrFirewall);
+    EXPECT_EQ(errors.unreachable, !c.fromTheService);
   }
 }
 
