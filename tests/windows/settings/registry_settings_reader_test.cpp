@@ -152,20 +152,22 @@ TEST(RegistrySettingsReaderTest, KeyOnlyInTheOtherRegistryViewIsNotFound) {
 TEST(RegistrySettingsReaderTest, CurrentUserValueCountsOnlyWithoutAMachineValue) {
   struct Case {
     const char* name;
-    std::optional<std::u16string> machine, user;  // nothing: no key
+    std::optional<std::u16string> machine;  // nothing: no key
     std::u16string expected;
   };
   const Case cases[] = {
-      {"user only", std::nullopt, u"https://user.example", u"https://user.example"},
-      {"machine wins", u"https://machine.example", u"https://user.example", u"https://machine.example"},
-      {"empty machine value", u"", u"https://user.example", u"https://user.example"},
+      {"user only", std::nullopt, u"https://user.example"},
+      {"machine wins", u"https://machine.example", u"https://machine.example"},
+      {"empty machine value", u"", u"https://user.example"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SettingsKeySandbox machine;
     SettingsKeySandbox user(0, HKEY_CURRENT_USER);
-    if (c.machine) ASSERT_TRUE(machine.Write(REG_SZ, Utf16Bytes(*c.machine)));
-    if (c.user) ASSERT_TRUE(user.Write(REG_SZ, Utf16Bytes(*c.user)));
+    if (c.machine) {
+      ASSERT_TRUE(machine.Write(REG_SZ, Utf16Bytes(*c.machine)));
+    }
+    ASSERT_TRUE(user.Write(REG_SZ, Utf16Bytes(u"https://user.example")));
     EXPECT_EQ(RegistrySettingsReader().ReadServiceBaseUrl(), c.expected);
   }
 }
