@@ -140,19 +140,6 @@ TEST(ProxyChooser, DetectsOncePerSchemeAndHostUntilNoRouteConnects) {
   EXPECT_EQ(lookup.settingsReads, 4);
 }
 
-TEST(ProxyChooser, TriesAListInOrderAndRemembersTheRouteThatConnected) {
-  FakeProxyLookup lookup;
-  lookup.settings = UserProxySettings{false, "http://wpad/proxy.pac", "", ""};
-  lookup.autoAnswer = AutoProxyAnswer{false, "dead:1;alive:2;DIRECT", ""};
-  ProxyChooser chooser(lookup);
-  const std::string url = "http://svc.example/service/subjects";
-  EXPECT_EQ(chooser.RoutesFor(url), (std::vector<ProxyRoute>{{Kind::Proxy, "dead:1"}, {Kind::Proxy, "alive:2"},
-                                                             {Kind::Direct, ""}}));
-  chooser.Reached(url, ProxyRoute{Kind::Proxy, "alive:2"});
-  EXPECT_EQ(chooser.RoutesFor(url), (std::vector<ProxyRoute>{{Kind::Proxy, "alive:2"}}));
-  EXPECT_EQ(lookup.autoLookups.size(), 1u);
-}
-
 TEST(ProxyChooser, ForgetsAProxyThatCouldNotBeReached) {
   FakeProxyLookup lookup;
   lookup.settings = UserProxySettings{true, "", "", ""};
