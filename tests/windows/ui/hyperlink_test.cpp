@@ -11,6 +11,7 @@
 #include "common/win/unique_handle.h"
 #include "dialog_driver.h"
 #include "ui/win/activation_context.h"
+#include "ui/win/high_contrast.h"
 #include "ui/win/resource_ids.h"
 
 namespace quillbox::testing {
@@ -74,7 +75,14 @@ TEST_F(HyperlinkTest, BecomesFocusableNotifyingStaticWithItsTextAsLabelAndUrl) {
   link_.Initialise();
   EXPECT_TRUE(::GetWindowLongPtrW(control_, GWL_STYLE) & SS_NOTIFY);
   EXPECT_EQ(::SendMessageW(control_, WM_NCHITTEST, 0, 0), HTCLIENT);
-  EXPECT_EQ(::SendMessageW(control_, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
+  // It asks the dialog manager for Enter and Space only; other keys keep their dialog meaning.
+  for (const MSG& key : {MSG{control_, WM_KEYDOWN, VK_RETURN, 0, 0, {}}, MSG{control_, WM_CHAR, L' ', 0, 0, {}},
+                         MSG{control_, WM_KEYDOWN, VK_TAB, 0, 0, {}}, MSG{control_, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}},
+                         MSG{control_, WM_CHAR, L'l', 0, 0, {}}}) {
+    const bool wanted = key.wParam == VK_RETURN || key.wParam == VK_SPACE;
+    EXPECT_EQ(::SendMessageW(control_, WM_GETDLGCODE, key.wParam, reinterpret_cast<LPARAM>(&key)) & DLGC_WANTMESSAGE,
+              wanted ? DLGC_WANTMESSAGE : 0) << key.message << " " << key.wParam;
+  }
   EXPECT_EQ(link_.Url(), std::wstring(L"Static"));  // no URL set: the label stands in
 
   // The clickable area is the drawn text, narrower than the 194-unit wide control.
@@ -181,6 +189,32 @@ TEST_F(HyperlinkTest, DrawsInLinkVisitedAndDisabledColours) {
   EXPECT_GT(CountPixels(::GetSysColor(COLOR_GRAYTEXT)), 10);
   EXPECT_EQ(CountPixels(RGB(128, 0, 128)), 0);
   browser.WaitFor("http://127.0.0.1:1/colours");
+}
+
+class HighContrastOn : public win::HighContrastSetting {
+  bool IsOn() const override { return true; }
+};
+
+TEST_F(HyperlinkTest, HighContrastDrawsEveryStateInTheSystemLinkColour) {
+  BrowserCapture browser;
+  win::UniqueRegKey key;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kColourKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExW(key.Get(), L"Anchor Color", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"0,128,0"), 16);
+  AttachLink(L"http://127.0.0.1:1/contrast");
+  const COLORREF hotlight = ::GetSysColor(COLOR_HOTLIGHT);
+  {
+    HighContrastOn on;
+    win::ScopedHighContrast highContrast(on);
+    EXPECT_GT(CountPixels(hotlight), 10);  // the teacher's anchor colour gives way
+    EXPECT_EQ(CountPixels(RGB(0, 128, 0)), 0);
+    ASSERT_TRUE(link_.Navigate());
+    EXPECT_GT(CountPixels(hotlight), 10);
+    EXPECT_EQ(CountPixels(RGB(128, 0, 128)), 0);
+  }
+  EXPECT_GT(CountPixels(RGB(128, 0, 128)), 10);  // outside high contrast, as before
+  EXPECT_EQ(CountPixels(hotlight), 0);
+  browser.WaitFor("http://127.0.0.1:1/contrast");
 }
 
 struct RegistryColourCase {
