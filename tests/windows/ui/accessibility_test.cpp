@@ -167,6 +167,18 @@ TEST(Accessibility, EveryControlOfEveryDialogHasItsNameRoleStateAndAction) {
         EXPECT_TRUE(browser.WaitFor(expected.url)) << expected.url;
         EXPECT_TRUE(Number(&IAccessible::get_accState, *object) & STATE_SYSTEM_TRAVERSED);
       }
+      // Tab visits the focusable controls in that same order, and comes round again.
+      std::vector<HWND> tabOrder, focusable;
+      for (size_t i = 0; i < windows.size(); ++i) {
+        if (dialogCase.controls[i].state & kFocusable) focusable.push_back(windows[i]);
+      }
+      if (!focusable.empty()) {
+        for (HWND item = focusable.front(); tabOrder.size() <= focusable.size(); item = ::GetNextDlgTabItem(dialog, item, FALSE)) {
+          tabOrder.push_back(item);
+        }
+        focusable.push_back(focusable.front());
+        EXPECT_EQ(tabOrder, focusable);
+      }
       ::EndDialog(dialog, IDCANCEL);
     });
     dialogCase.show();
@@ -200,6 +212,12 @@ TEST(Accessibility, EveryTextFitsItsControlAtThisDpi) {
         SCOPED_TRACE(::testing::Message() << "control " << id << " '" << std::string(text, text + wcslen(text)) << "'");
         EXPECT_LE(needed.right, client.right);
         EXPECT_LE(needed.bottom, client.bottom);
+        RECT inDialog = {}, dialogClient = {}, overlap = {};
+        ::GetWindowRect(control, &inDialog);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&inDialog), 2);
+        ::GetClientRect(dialog, &dialogClient);
+        ::IntersectRect(&overlap, &inDialog, &dialogClient);
+        EXPECT_TRUE(::EqualRect(&overlap, &inDialog));  // not cut off by the dialog's edge
       }
       ::EndDialog(dialog, IDCANCEL);
     });
@@ -217,8 +235,12 @@ void Type(HWND dialog, const std::wstring& keys) {
     } else {
       ::PostMessageW(info.hwndFocus, WM_CHAR, key, 1);
     }
-    std::this_thread::sleep_for(50ms);  // the next key goes to wherever focus went
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+    // The next key goes to wherever focus went.
+    const HWND before = info.hwndFocus;
+    for (auto deadline = Clock::now() + 2s; Clock::now() < deadline; std::this_thread::sleep_for(10ms)) {
+      ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+      if (key != L'\t' || info.hwndFocus != before) break;
+    }
   }
 }
 
