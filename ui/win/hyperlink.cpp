@@ -142,7 +142,11 @@ bool CHyperLink::Navigate() {
       ::ShellExecuteW(nullptr, L"open", url_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) return false;
   visited_ = true;
-  if (window_) Repaint();
+  if (window_) {
+    Repaint();
+    // Screen readers that follow the link hear it become "visited" (traversed).
+    ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+  }
   return true;
 }
 
