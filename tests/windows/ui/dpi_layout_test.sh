@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Usage: dpi_layout_test.sh UI_TEST_PROGRAM DPI...
-# Runs the dialogs' layout checks once at each DPI (Wine reads it from LogPixels when a program
-# starts), then puts the prefix back at 96 dpi.
+# Usage: dpi_layout_test.sh UI_TEST_PROGRAM DPI... — the dialogs' layout checks once at each DPI
+# (Wine reads LogPixels when a program starts); the prefix is put back at 96 dpi afterwards.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 program="$1"; shift
