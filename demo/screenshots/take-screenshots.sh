@@ -45,7 +45,9 @@ shoot() {
 for dialog in login progress error; do shoot "$dialog"; done
 
 # As a teacher with large text sees them: 150% (144 dpi, which Wine reads when a program starts).
+# The prefix is put back at 96 dpi however the script ends.
 desktop='HKCU\Control Panel\Desktop'
+trap 'wine64 reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 </dev/null || true; wineserver -k' EXIT
 wine64 reg add "$desktop" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 </dev/null
 for dialog in login error; do shoot "$dialog" "$dialog-150"; done
 wine64 reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 </dev/null
