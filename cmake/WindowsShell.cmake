@@ -5,8 +5,10 @@ include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
 
 # Everything Windows-only except the DLL's entry points, so that test programs can link it.
 # A target with the property QUILLBOX_DELAY_LOAD set gets the delay-loaded forms of the
-# libraries that DelayLoad.cmake names. uuid comes before oleacc: the other order resolves
-# IID_IAccessible to a wrong definition and every request for the interface fails.
+# libraries that DelayLoad.cmake names. Code names the accessibility interface as
+# __uuidof(IAccessible), never IID_IAccessible: mingw's liboleacc.a defines that symbol as an
+# import thunk, and a program whose link order took it from there (rather than from libuuid)
+# fails every request for the interface with E_NOINTERFACE.
 add_library(quillbox_win STATIC)
 set(quillbox_delay "$<BOOL:$<TARGET_PROPERTY:QUILLBOX_DELAY_LOAD>>")
 target_link_libraries(quillbox_win PUBLIC quillbox_core

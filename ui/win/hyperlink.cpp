@@ -212,7 +212,7 @@ LRESULT CHyperLink::AccessibleObject(WPARAM wParam, LPARAM lParam) noexcept {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   if (!accessible_) accessible_ = LinkAccessible::Create(window_, *this);
   if (!accessible_) return 0;
-  const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, accessible_);
+  const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
   return result > 0 ? result : 0;  // a failure leaves the standard answer
 }
 

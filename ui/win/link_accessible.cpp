@@ -24,7 +24,7 @@ HRESULT CopyText(const std::wstring& text, BSTR* out) {
 
 LinkAccessible* LinkAccessible::Create(HWND window, CHyperLink& link) noexcept {
   ComPtr<IAccessible> standard;
-  if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, standard.PutVoid()))) {
+  if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), standard.PutVoid()))) {
     return nullptr;
   }
   return new (std::nothrow) LinkAccessible(window, link, std::move(standard));
@@ -45,7 +45,7 @@ HRESULT LinkAccessible::Check(const VARIANT& child) const noexcept {
 
 STDMETHODIMP LinkAccessible::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;

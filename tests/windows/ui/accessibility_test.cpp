@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "common/win/bstr.h"
 #include "common/win/com_ptr.h"
+#include "accessible_probe.h"
 #include "dialog_driver.h"
 #include "service/service_client.h"
 #include "ui/win/dialog_ports.h"
@@ -62,38 +62,10 @@ const std::vector<DialogCase>& Dialogs() {
   return dialogs;
 }
 
-// Runs body on this thread from inside the modal loop of the dialog with caption, once shown.
-std::function<void(HWND)> inLoop;
-const wchar_t* inLoopCaption = nullptr;
-void CALLBACK InLoopTick(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = ::FindWindowW(L"#32770", inLoopCaption);
-  if (!dialog || !::IsWindowVisible(dialog)) return;
-  ::KillTimer(nullptr, timer);
-  std::function<void(HWND)>(std::move(inLoop))(dialog);
-}
-void InDialogLoop(const wchar_t* caption, std::function<void(HWND)> body) {
-  inLoopCaption = caption;
-  inLoop = std::move(body);
-  ::SetTimer(nullptr, 0, 20, &InLoopTick);
-}
-
-VARIANT Self() { VARIANT self = {}; self.vt = VT_I4; return self; }  // CHILDID_SELF
-std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible& object) {
-  BSTR text = nullptr;
-  (object.*get)(Self(), &text);
-  const win::UniqueBstr owned = win::UniqueBstr::Attach(text);
-  return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-}
-long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible& object) {
-  VARIANT value = {};
-  (object.*get)(Self(), &value);
-  return value.vt == VT_I4 ? value.lVal : -1;
-}
-
 // The dialog's children as its accessible client object lists them.
 std::vector<HWND> AccessibleChildWindows(HWND dialog) {
   ComPtr<IAccessible> client;
-  EXPECT_EQ(::AccessibleObjectFromWindow(dialog, OBJID_CLIENT, IID_IAccessible, client.PutVoid()), S_OK);
+  EXPECT_EQ(::AccessibleObjectFromWindow(dialog, OBJID_CLIENT, __uuidof(IAccessible), client.PutVoid()), S_OK);
   long count = 0;
   if (!client || FAILED(client->get_accChildCount(&count))) return {};
   std::vector<VARIANT> children(static_cast<size_t>(count));
@@ -101,7 +73,7 @@ std::vector<HWND> AccessibleChildWindows(HWND dialog) {
   std::vector<HWND> windows(children.size());
   for (size_t i = 0; i < children.size(); ++i) {
     ComPtr<IAccessible> object;
-    if (children[i].vt == VT_DISPATCH) children[i].pdispVal->QueryInterface(IID_IAccessible, object.PutVoid());
+    if (children[i].vt == VT_DISPATCH) children[i].pdispVal->QueryInterface(__uuidof(IAccessible), object.PutVoid());
     if (object) ::WindowFromAccessibleObject(object.Get(), &windows[i]);
     ::VariantClear(&children[i]);
   }
@@ -127,7 +99,7 @@ TEST(Accessibility, EveryControlOfEveryDialogHasItsNameRoleStateAndAction) {
         const Control& expected = dialogCase.controls[i];
         SCOPED_TRACE(::testing::Message() << "control " << i);
         ComPtr<IAccessible> object;
-        ASSERT_EQ(::AccessibleObjectFromWindow(windows[i], OBJID_CLIENT, IID_IAccessible, object.PutVoid()), S_OK);
+        ASSERT_EQ(::AccessibleObjectFromWindow(windows[i], OBJID_CLIENT, __uuidof(IAccessible), object.PutVoid()), S_OK);
         EXPECT_TRUE(Text(&IAccessible::get_accName, *object) == expected.name);
         const long role = Number(&IAccessible::get_accRole, *object);
         const long state = Number(&IAccessible::get_accState, *object);
