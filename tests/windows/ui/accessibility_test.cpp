@@ -242,14 +242,9 @@ void Type(HWND dialog, const std::wstring& keys) {
 TEST(Accessibility, DialogsWorkWithTheKeyboardAlone) {
   win::LoginDialogResult login;
   const std::string site(kSite, kSite + wcslen(kSite)), forgot = site + "/index/forgot";
-  struct KeyboardCase {
-    const wchar_t* caption;
-    std::function<INT_PTR()> show;
-    std::wstring keys;              // typed first; the dialog must still be open after them
-    std::vector<std::string> urls;  // opened by them, sorted
-    std::wstring lastKeys;          // end the dialog
-    INT_PTR code;
-  } cases[] = {
+  // keys are typed first and leave the dialog open, having opened urls (sorted); lastKeys end it.
+  struct KeyboardCase { const wchar_t* caption; std::function<INT_PTR()> show; std::wstring keys;
+                        std::vector<std::string> urls; std::wstring lastKeys; INT_PTR code; } cases[] = {
       {L"Please log in...", [&] { return (login = win::RunLoginDialog(nullptr, kSite)).code; },
        L"teacher@school.example\tsecret\t\r\t\r ", {site, forgot, forgot}, L"l", IDOK},
       {L"Error!", [] { return win::RunMessageDialog(nullptr, L"Your account has expired.", kSite); },
