@@ -13,6 +13,7 @@
 #include "ui/link_policy.h"
 #include "ui/win/anchor_colours.h"
 #include "ui/win/high_contrast.h"
+#include "ui/win/link_accessible.h"
 
 namespace quillbox::win {
 namespace {

@@ -14,9 +14,10 @@
 #include <string>
 
 #include "common/win/unique_handle.h"
-#include "ui/win/link_accessible.h"
 
 namespace quillbox::win {
+
+class LinkAccessible;
 
 class CHyperLink {
  public:
