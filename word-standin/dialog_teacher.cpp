@@ -30,6 +30,21 @@ void Press(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button
 
 void DialogTeacher::SetLoginAnswer(std::optional<LoginAnswer> answer) { loginAnswer_ = std::move(answer); }
 
+void DialogTeacher::Hold(std::vector<std::wstring> captions) {
+  std::lock_guard<std::mutex> guard(holdLock_);
+  held_ = std::move(captions);
+}
+
+HWND DialogTeacher::FindUnheldDialog(const wchar_t* caption) {
+  {
+    std::lock_guard<std::mutex> guard(holdLock_);
+    for (const std::wstring& held : held_) {
+      if (held == caption) return nullptr;
+    }
+  }
+  return FindVisibleDialog(caption);
+}
+
 void DialogTeacher::Start() {
   Stop();
   watching_ = true;
@@ -45,9 +60,9 @@ std::vector<std::wstring> DialogTeacher::Stop() {
 
 void DialogTeacher::Watch() {
   while (watching_) {
-    if (HWND login = FindVisibleDialog(L"Please log in...")) {
+    if (HWND login = FindUnheldDialog(L"Please log in...")) {
       AnswerLogin(login);
-    } else if (HWND error = FindVisibleDialog(L"Error!")) {
+    } else if (HWND error = FindUnheldDialog(L"Error!")) {
       ReadAndCloseError(error);
     }
     std::this_thread::sleep_for(kPollPeriod);

@@ -25,6 +25,10 @@ class DialogTeacher {
   // The answer for the next login dialog; nothing means Cancel.
   void SetLoginAnswer(std::optional<LoginAnswer> answer);
 
+  // Dialogs with these captions are left alone until the hold changes (a nested action waits
+  // for them on Word's thread).
+  void Hold(std::vector<std::wstring> captions);
+
   // Watches for dialogs until Stop; at most one watch at a time.
   void Start();
   // Ends the watch and returns what happened at the dialogs, one line each.
@@ -34,12 +38,15 @@ class DialogTeacher {
   void Watch();
   void AnswerLogin(HWND dialog);
   void ReadAndCloseError(HWND dialog);
+  HWND FindUnheldDialog(const wchar_t* caption);
 
   std::optional<LoginAnswer> loginAnswer_;
   std::thread watcher_;
   std::atomic<bool> watching_{false};
   std::mutex reportLock_;
   std::vector<std::wstring> report_;
+  std::mutex holdLock_;
+  std::vector<std::wstring> held_;
 };
 
 }  // namespace quillbox::standin

@@ -58,7 +58,8 @@ STDMETHODIMP StandinRibbonControl::get_Id(BSTR* id) {
 
 STDMETHODIMP StandinRibbonControl::get_Context(IDispatch** context) {
   if (!context) return E_POINTER;
-  *context = nullptr;
+  *context = context_.Get();
+  if (*context) (*context)->AddRef();
   return S_OK;
 }
 

@@ -59,6 +59,7 @@ HRESULT StandinSelection::Text(WORD flags, DISPPARAMS* params, VARIANT* result, 
     if (const HRESULT refused = state_->failures.ResultFor(HostStep::kSelectionText); FAILED(refused)) {
       return ReportFailure(refused, exception);
     }
+    if (document.Locked()) return ReportWordError(kWordDocumentLocked, kWordDocumentLockedText, exception);
     VARIANT* value = PropertyPutValue(params);
     if (!value) return DISP_E_PARAMNOTOPTIONAL;
     VARIANT text;
