@@ -64,6 +64,8 @@ void DialogTeacher::Watch() {
       AnswerLogin(login);
     } else if (HWND error = FindUnheldDialog(L"Error!")) {
       ReadAndCloseError(error);
+    } else if (HWND message = FindUnheldDialog(L"Quillbox")) {
+      ReadAndCloseMessageBox(message);
     }
     std::this_thread::sleep_for(kPollPeriod);
   }
@@ -90,6 +92,15 @@ void DialogTeacher::ReadAndCloseError(HWND dialog) {
     line += L" link " + Quoted(ControlText(dialog, IDC_MESSAGE_LINK));
   }
   Press(dialog, IDOK);
+  std::lock_guard<std::mutex> guard(reportLock_);
+  report_.push_back(line);
+}
+
+// A message box keeps its text in a static control with the id 0xFFFF; its one button is OK.
+void DialogTeacher::ReadAndCloseMessageBox(HWND dialog) {
+  constexpr int kMessageBoxText = 0xFFFF;
+  const std::wstring line = L"message box \"Quillbox\" " + Quoted(ControlText(dialog, kMessageBoxText));
+  Press(dialog, ::GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
   std::lock_guard<std::mutex> guard(reportLock_);
   report_.push_back(line);
 }

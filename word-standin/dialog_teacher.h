@@ -1,7 +1,8 @@
 #pragma once
 // The teacher at the add-in's dialogs while a ribbon action runs: a second thread watches for
 // them, answers the login dialog with the e-mail address and password the script gave (or
-// cancels it), and reads and closes every error dialog. The "Please wait..." dialog closes by
+// cancels it), and reads and closes every error dialog and every message box of the add-in
+// (caption "Quillbox"). The "Please wait..." dialog closes by
 // itself. What was answered and read is reported afterwards, on the caller's thread.
 
 #include <windows.h>
@@ -38,6 +39,7 @@ class DialogTeacher {
   void Watch();
   void AnswerLogin(HWND dialog);
   void ReadAndCloseError(HWND dialog);
+  void ReadAndCloseMessageBox(HWND dialog);
   HWND FindUnheldDialog(const wchar_t* caption);
 
   std::optional<LoginAnswer> loginAnswer_;
