@@ -1,11 +1,9 @@
-// The dialogs as the add-in shows them from a ribbon action: owned by the Word window whose
-// ribbon was used, and, for the website's key request, a calling thread that keeps answering
-// its windows until "Please wait..." has to come up.
+// The website's key request as the add-in runs it: the calling thread keeps answering its
+// windows until "Please wait..." has to come up, over the Word window whose ribbon was used.
 
 #include <windows.h>
 
 #include <atomic>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -33,24 +31,6 @@ class WordWindow {
  private:
   HWND window_;
 };
-
-TEST(OwnedDialogs, MessageBoxSaysItsTextUnderTheProductsNameOverItsOwner) {
-  const WordWindow word;
-  HWND owner = nullptr;
-  std::wstring text;
-  {
-    DialogDriver teacher([&] {
-      HWND box = WaitForDialog(L"Quillbox");
-      if (!box) return;
-      owner = ::GetWindow(box, GW_OWNER);
-      text = ItemText(box, 0xFFFF);
-      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    win::DialogErrorDialog().Tell(u"Word did not accept the comment here.", word.Handle());
-  }
-  EXPECT_EQ(word.Get(), owner);
-  EXPECT_EQ(L"Word did not accept the comment here.", text);
-}
 
 // Work that ends at once shows no dialog; slow work first leaves the calling thread answering
 // sent messages, then shows "Please wait..." over the given owner until it ends.
