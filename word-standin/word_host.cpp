@@ -278,12 +278,15 @@ void WordHost::FireTriggers() {
 void WordHost::BeginOutermostAction(HWND window) {
   if (answerDialogs_) dialogs_.Start();
   if (watchResponsiveness_ && window) watchdog_.Start(window);
-  triggeringHost = this;
-  ::SetTimer(windows_.front()->OwnHandle(), kTriggerTimer, kTriggerPeriodMs, &WordHost::TriggerTick);
+  // Without a window of its own (no display) the host has no timer, and no trigger fires.
+  if (HWND timerWindow = windows_.front()->OwnHandle()) {
+    triggeringHost = this;
+    ::SetTimer(timerWindow, kTriggerTimer, kTriggerPeriodMs, &WordHost::TriggerTick);
+  }
 }
 
 void WordHost::EndOutermostAction() {
-  ::KillTimer(windows_.front()->OwnHandle(), kTriggerTimer);
+  if (HWND timerWindow = windows_.front()->OwnHandle()) ::KillTimer(timerWindow, kTriggerTimer);
   triggeringHost = nullptr;
   if (watchResponsiveness_) {
     longestUnanswered_ = watchdog_.Stop();
