@@ -12,13 +12,11 @@
 
 namespace quillbox::standin {
 
-class StandinRibbonControl final : public ComObject<IRibbonControl> {
+class StandinRibbonControl final : public UntypedDispatch<IRibbonControl> {
  public:
   StandinRibbonControl(std::wstring id, win::ComPtr<IDispatch> context)
       : id_(std::move(id)), context_(std::move(context)) {}
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) override;

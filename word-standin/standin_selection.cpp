@@ -16,17 +16,6 @@ bool StandinSelection::Answers(REFIID iid) const {
   return IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, win::IID_WordSelection);
 }
 
-STDMETHODIMP StandinSelection::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP StandinSelection::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 STDMETHODIMP StandinSelection::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return LookUpMembers({L"Text", L"Start", L"End"}, names, count, ids);
 }

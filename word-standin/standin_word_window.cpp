@@ -11,17 +11,6 @@ enum Member : DISPID { kHwnd = 1, kCaption = 2, kIndex = 3 };
 
 }  // namespace
 
-STDMETHODIMP StandinWordWindow::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP StandinWordWindow::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 STDMETHODIMP StandinWordWindow::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return LookUpMembers({L"Hwnd", L"Caption", L"Index"}, names, count, ids);
 }

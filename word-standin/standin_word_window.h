@@ -11,7 +11,7 @@
 
 namespace quillbox::standin {
 
-class StandinWordWindow final : public ComObject<IDispatch> {
+class StandinWordWindow final : public UntypedDispatch<IDispatch> {
  public:
   StandinWordWindow(HWND window, long index, std::wstring caption)
       : window_(window), index_(index), caption_(std::move(caption)) {}
@@ -20,8 +20,6 @@ class StandinWordWindow final : public ComObject<IDispatch> {
   // The window now shown for this document (the stand-in's frame in window mode).
   void Show(HWND window) noexcept { window_ = window; }
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) override;
