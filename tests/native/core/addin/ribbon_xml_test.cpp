@@ -75,7 +75,7 @@ const std::string kEditSupertip =
     "tabs you may want to Save Config for later use.";
 
 const std::vector<ExpectedControl> kControls = {
-    {"scTab", "tab", "tabs", {{"label", "Quillbox"}, {"keytip", "ZQ"}, {"visible", "true"}}},
+    {"scTab", "tab", "tabs", {{"label", "Quillbox"}, {"keytip", "K"}, {"visible", "true"}}},
     {"gr1", "group", "scTab", {{"label", "Account"}}},
     {"visitWebsite", "button", "gr1",
      {{"label", "Visit Website"}, {"keytip", "W"}, {"onAction", "VisitWebsite"}, {"size", "large"},
