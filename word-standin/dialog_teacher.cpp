@@ -11,6 +11,9 @@ namespace quillbox::standin {
 namespace {
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(20);
+constexpr wchar_t kLoginCaption[] = L"Please log in...";
+constexpr wchar_t kErrorCaption[] = L"Error!";
+constexpr wchar_t kMessageBoxCaption[] = L"Quillbox";
 
 HWND FindVisibleDialog(const wchar_t* caption) {
   HWND dialog = ::FindWindowW(L"#32770", caption);
@@ -29,6 +32,10 @@ void Press(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button
 }  // namespace
 
 void DialogTeacher::SetLoginAnswer(std::optional<LoginAnswer> answer) { loginAnswer_ = std::move(answer); }
+
+bool DialogTeacher::Answers(const std::wstring& caption) {
+  return caption == kLoginCaption || caption == kErrorCaption || caption == kMessageBoxCaption;
+}
 
 void DialogTeacher::Hold(std::vector<std::wstring> captions) {
   std::lock_guard<std::mutex> guard(holdLock_);
@@ -60,11 +67,11 @@ std::vector<std::wstring> DialogTeacher::Stop() {
 
 void DialogTeacher::Watch() {
   while (watching_) {
-    if (HWND login = FindUnheldDialog(L"Please log in...")) {
+    if (HWND login = FindUnheldDialog(kLoginCaption)) {
       AnswerLogin(login);
-    } else if (HWND error = FindUnheldDialog(L"Error!")) {
+    } else if (HWND error = FindUnheldDialog(kErrorCaption)) {
       ReadAndCloseError(error);
-    } else if (HWND message = FindUnheldDialog(L"Quillbox")) {
+    } else if (HWND message = FindUnheldDialog(kMessageBoxCaption)) {
       ReadAndCloseMessageBox(message);
     }
     std::this_thread::sleep_for(kPollPeriod);

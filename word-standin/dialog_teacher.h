@@ -26,6 +26,9 @@ class DialogTeacher {
   // The answer for the next login dialog; nothing means Cancel.
   void SetLoginAnswer(std::optional<LoginAnswer> answer);
 
+  // Whether the teacher answers dialogs with this caption (the others close by themselves).
+  static bool Answers(const std::wstring& caption);
+
   // Dialogs with these captions are left alone until the hold changes (a nested action waits
   // for them on Word's thread).
   void Hold(std::vector<std::wstring> captions);

@@ -219,8 +219,9 @@ bool WordHost::Activate(long index) {
   from.parkedMirror = state_->mirror;
   DocumentWindow& to = *windows_[target];
   state_->document = to.parkedDocument;
+  // A view that owns a document's text keeps it while its window waits: the text comes from it.
   state_->mirror = std::exchange(to.parkedMirror, nullptr);
-  if (state_->mirror) state_->mirror->ShowFrom(state_->document);
+  if (state_->mirror) state_->mirror->LoadInto(state_->document);
   state_->activeWindow = win::ComPtr<IDispatch>(to.Object());
   active_ = target;
   return true;
@@ -270,6 +271,14 @@ void WordHost::FireTriggers() {
     triggers_.erase(triggers_.begin() + static_cast<std::ptrdiff_t>(i));
     out_.Line(L"during " + Quoted(trigger.caption) + L": " + trigger.description);
     trigger.action();
+    // To answer the dialog the teacher clicks into it, and its owner is active again once it
+    // closes; a dialog that closes by itself leaves active the window the teacher turned to.
+    if (::IsWindow(dialog) && DialogTeacher::Answers(trigger.caption)) {
+      const HWND owner = ::GetWindow(dialog, GW_OWNER);
+      for (const auto& window : windows_) {
+        if (owner && window->Handle() == owner) Activate(window->Index());
+      }
+    }
     HoldTriggeredDialogs();
     return;
   }
