@@ -5,6 +5,7 @@
 
 #include "addin/addin_fixture.h"
 
+#include <atomic>
 #include <thread>
 
 namespace quillbox {
@@ -66,9 +67,9 @@ TEST(BusyGuard, ActionsDuringADialogChangeNothing) {
       Served alone;
       Served nested;
       Ids refused;
-      bool fired = false;
+      std::atomic<bool> fired{false};
       const auto fireOnce = [&] {
-        if (std::exchange(fired, true)) return;
+        if (fired.exchange(true)) return;
         nested.ribbon.Take();
         action.fire(nested.core);
         refused = nested.ribbon.Take();
@@ -78,7 +79,13 @@ TEST(BusyGuard, ActionsDuringADialogChangeNothing) {
       for (Served* served : {&alone, &nested}) {
         if (duringLogin) served->login.whileShown = fireOnce;
         served->core.LogIn(kFirstWindow);
-        if (!duringLogin) served->progress.whileWaiting = fireOnce;
+        if (!duringLogin) {
+          served->progress.whileWaiting = fireOnce;
+          // The request waits for the nested action, so that it falls inside "Please wait...".
+          served->http.onRequest = [&fired](const std::string&) {
+            while (!fired) std::this_thread::yield();
+          };
+        }
         served->core.SelecteItemChangedSubject(1, kFirstWindow);  // Art's groups are fetched
         fired = false;
       }
