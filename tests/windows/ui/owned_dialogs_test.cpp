@@ -32,40 +32,41 @@ class WordWindow {
   HWND window_;
 };
 
-// Work that ends at once shows no dialog; slow work first leaves the calling thread answering
-// sent messages, then shows "Please wait..." over the given owner until it ends.
+// Work that needs an answer from the calling thread's window gets it at once (a thread
+// blocked in a wait would answer only from "Please wait..." a second later), and ends with no
+// dialog shown; slow work then shows "Please wait..." over the given owner until it ends.
 TEST(OwnedDialogs, PleaseWaitComesOnlyForSlowWorkAndTheThreadAnswersMeanwhile) {
   const WordWindow word;
   std::atomic<bool> sawDialog{false};
-  std::atomic<bool> quickDone{false};
+  std::atomic<bool> running{true};
+  bool answered = false;
   {
     DialogDriver watcher([&] {
-      while (!quickDone) {
+      while (running) {
         if (::FindWindowW(L"#32770", kProgressCaption)) sawDialog = true;
         ::Sleep(5);
       }
     });
-    EXPECT_TRUE(win::DialogProgressRunner().Run([] {}, word.Handle(), ProgressShown::kWhenSlow));
-    quickDone = true;
+    const auto askTheWindow = [&] {
+      DWORD_PTR answer = 0;
+      answered = ::SendMessageTimeoutW(word.Get(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+    };
+    EXPECT_TRUE(win::DialogProgressRunner().Run(askTheWindow, word.Handle(), ProgressShown::kWhenSlow));
+    running = false;
   }
+  EXPECT_TRUE(answered);
   EXPECT_FALSE(sawDialog);
 
   win::UniqueKernelHandle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  bool answeredWhileWaiting = false;
   HWND owner = nullptr;
   {
     DialogDriver teacher([&] {
-      DWORD_PTR answer = 0;
-      answeredWhileWaiting =
-          ::SendMessageTimeoutW(word.Get(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer) != 0 &&
-          !::FindWindowW(L"#32770", kProgressCaption);
       if (HWND dialog = WaitForDialog(kProgressCaption)) owner = ::GetWindow(dialog, GW_OWNER);
       ::SetEvent(release.Get());
     });
     EXPECT_TRUE(win::DialogProgressRunner().Run([&] { ::WaitForSingleObject(release.Get(), INFINITE); },
                                                 word.Handle(), ProgressShown::kWhenSlow));
   }
-  EXPECT_TRUE(answeredWhileWaiting);
   EXPECT_EQ(word.Get(), owner);
 }
 
