@@ -3,7 +3,8 @@
 // per document), Word's Window object for it, the add-in's ribbon as this window shows it (its
 // own controls, whose Context is this window), and its document while another window is the
 // active one. The window is not shown: a person sees the stand-in's frame instead (see
-// standin_window.h), which then stands for the first window.
+// standin_window.h), which stands for the first window and shows the active one's ribbon and
+// document.
 
 #include <windows.h>
 
@@ -38,9 +39,8 @@ class DocumentWindow {
   void ShowRibbon(const RibbonModel& model, AddinDispatch& addin, Transcript& out);
   RibbonView* View() noexcept { return view_.get(); }
 
-  // The document and the view that owns its text while another window is active.
+  // The document while another window is active.
   StandinDocument parkedDocument;
-  DocumentMirror* parkedMirror = nullptr;
 
  private:
   long index_;

@@ -81,8 +81,6 @@ StandinWindow::~StandinWindow() {
     ::KillTimer(frame_.Get(), kStepTimer);
     ::SetWindowLongPtrW(frame_.Get(), GWLP_USERDATA, 0);
   }
-  // The pane is the first window's: back in the host state, it takes itself out as it goes.
-  host_.Activate(1);
   pane_.reset();
   strip_.reset();
   host_.ShowFirstWindowIn(nullptr);

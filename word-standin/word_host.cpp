@@ -213,16 +213,12 @@ bool WordHost::Activate(long index) {
   if (index < 1 || index > WindowCount()) return false;
   const size_t target = static_cast<size_t>(index - 1);
   if (target == active_) return true;
-  DocumentWindow& from = *windows_[active_];
+  // A view that shows the document (the frame's pane) shows the active window's.
   if (state_->mirror) state_->mirror->LoadInto(state_->document);
-  from.parkedDocument = state_->document;
-  from.parkedMirror = state_->mirror;
-  DocumentWindow& to = *windows_[target];
-  state_->document = to.parkedDocument;
-  // A view that owns a document's text keeps it while its window waits: the text comes from it.
-  state_->mirror = std::exchange(to.parkedMirror, nullptr);
-  if (state_->mirror) state_->mirror->LoadInto(state_->document);
-  state_->activeWindow = win::ComPtr<IDispatch>(to.Object());
+  windows_[active_]->parkedDocument = state_->document;
+  state_->document = windows_[target]->parkedDocument;
+  if (state_->mirror) state_->mirror->ShowFrom(state_->document);
+  state_->activeWindow = win::ComPtr<IDispatch>(windows_[target]->Object());
   active_ = target;
   return true;
 }
