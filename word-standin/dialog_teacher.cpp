@@ -11,6 +11,9 @@ namespace quillbox::standin {
 namespace {
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(20);
+constexpr wchar_t kLoginCaption[] = L"Please log in...";
+constexpr wchar_t kErrorCaption[] = L"Error!";
+constexpr wchar_t kMessageBoxCaption[] = L"Quillbox";
 
 HWND FindVisibleDialog(const wchar_t* caption) {
   HWND dialog = ::FindWindowW(L"#32770", caption);
@@ -30,6 +33,25 @@ void Press(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button
 
 void DialogTeacher::SetLoginAnswer(std::optional<LoginAnswer> answer) { loginAnswer_ = std::move(answer); }
 
+bool DialogTeacher::Answers(const std::wstring& caption) {
+  return caption == kLoginCaption || caption == kErrorCaption || caption == kMessageBoxCaption;
+}
+
+void DialogTeacher::Hold(std::vector<std::wstring> captions) {
+  std::lock_guard<std::mutex> guard(holdLock_);
+  held_ = std::move(captions);
+}
+
+HWND DialogTeacher::FindUnheldDialog(const wchar_t* caption) {
+  {
+    std::lock_guard<std::mutex> guard(holdLock_);
+    for (const std::wstring& held : held_) {
+      if (held == caption) return nullptr;
+    }
+  }
+  return FindVisibleDialog(caption);
+}
+
 void DialogTeacher::Start() {
   Stop();
   watching_ = true;
@@ -45,10 +67,12 @@ std::vector<std::wstring> DialogTeacher::Stop() {
 
 void DialogTeacher::Watch() {
   while (watching_) {
-    if (HWND login = FindVisibleDialog(L"Please log in...")) {
+    if (HWND login = FindUnheldDialog(kLoginCaption)) {
       AnswerLogin(login);
-    } else if (HWND error = FindVisibleDialog(L"Error!")) {
+    } else if (HWND error = FindUnheldDialog(kErrorCaption)) {
       ReadAndCloseError(error);
+    } else if (HWND message = FindUnheldDialog(kMessageBoxCaption)) {
+      ReadAndCloseMessageBox(message);
     }
     std::this_thread::sleep_for(kPollPeriod);
   }
@@ -75,6 +99,15 @@ void DialogTeacher::ReadAndCloseError(HWND dialog) {
     line += L" link " + Quoted(ControlText(dialog, IDC_MESSAGE_LINK));
   }
   Press(dialog, IDOK);
+  std::lock_guard<std::mutex> guard(reportLock_);
+  report_.push_back(line);
+}
+
+// A message box keeps its text in a static control with the id 0xFFFF; its one button is OK.
+void DialogTeacher::ReadAndCloseMessageBox(HWND dialog) {
+  constexpr int kMessageBoxText = 0xFFFF;
+  const std::wstring line = L"message box \"Quillbox\" " + Quoted(ControlText(dialog, kMessageBoxText));
+  Press(dialog, ::GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
   std::lock_guard<std::mutex> guard(reportLock_);
   report_.push_back(line);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The Win32 dialogs behind the core's login prompt, progress runner and error dialog. Each
-// dialog is owned by the calling thread's active window at the moment it is shown.
+// dialog is owned by the window the core names; without one (or when that window is gone),
+// by the calling thread's active window at the moment it is shown.
 
 #include "ui/error_dialog.h"
 #include "ui/login_prompt.h"
@@ -10,17 +11,19 @@ namespace quillbox::win {
 
 class DialogLoginPrompt : public LoginPrompt {
  public:
-  std::optional<LoginCredentials> Prompt(const std::u16string& baseUrl) override;
+  std::optional<LoginCredentials> Prompt(const std::u16string& baseUrl, WindowHandle owner = kNoWindow) override;
 };
 
 class DialogProgressRunner : public ProgressRunner {
  public:
-  bool Run(const std::function<void()>& work) override;
+  bool Run(const std::function<void()>& work, WindowHandle owner = kNoWindow,
+           ProgressShown shown = ProgressShown::kAtOnce) override;
 };
 
 class DialogErrorDialog : public ErrorDialog {
  public:
-  void Show(const std::u16string& message, const std::u16string& link) override;
+  void Show(const std::u16string& message, const std::u16string& link, WindowHandle owner = kNoWindow) override;
+  void Tell(const std::u16string& message, WindowHandle owner) override;
 };
 
 }  // namespace quillbox::win

@@ -97,7 +97,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
   struct Case {
     const char* name;
     const char* basePath;
-    void (AddinCore::*button)();
+    void (AddinCore::*button)(WindowHandle);
     std::string expectedAddress;
   };
   const Case cases[] = {
@@ -121,7 +121,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
     const size_t keyRequestsBefore = CountInFile(Servers().plain.log, keyRequest);
     const size_t offset = StandInBrowser::CapturedBytes();
 
-    (fixture.core.*button.button)();
+    (fixture.core.*button.button)(kNoWindow);
 
     EXPECT_EQ(StandInBrowser::NextAddress(offset), button.expectedAddress);
     EXPECT_EQ(CountInFile(Servers().plain.log, keyRequest), keyRequestsBefore + 1);
