@@ -29,6 +29,14 @@ const std::u16string* CommentStore::CommentTextAt(int32_t index) const {
   return &commentTexts_[static_cast<size_t>(index)];
 }
 
+const std::u16string* CommentStore::CommentSourceAt(int32_t index) const {
+  const SubjectEntry* entry = FindSubjectEntry(listSubject_);
+  if (!entry || index < 0 || static_cast<size_t>(index) >= comments_.size()) return nullptr;
+  const auto group = entry->commentsByGroupName.find(listGroup_);
+  if (group == entry->commentsByGroupName.end() || static_cast<size_t>(index) >= group->second.size()) return nullptr;
+  return &group->second[static_cast<size_t>(index)];
+}
+
 void CommentStore::ClearSubjects() {
   subjects_.clear();
   selectedSubject_ = 0;
@@ -71,13 +79,15 @@ bool CommentStore::RebuildCommentGroupList(const std::u16string& subject) {
 
 void CommentStore::RebuildCommentList(const std::u16string& subject, const std::u16string& group) {
   const std::vector<std::u16string>& texts = CommentTextsFor(subject, group);
+  listSubject_ = subject;
+  listGroup_ = group;
   comments_.clear();
   commentTexts_.clear();
   comments_.reserve(texts.size());
   commentTexts_.reserve(texts.size());
   long long n = 0;
   for (const std::u16string& text : texts) {
-    std::u16string personalised = PersonaliseComment(text, pupilName_, pronouns_);
+    std::u16string personalised = PersonaliseComment(text, pupilName_, Pronouns());
     comments_.push_back(RibbonItem{NumberedId(u"comment", n++), ShortenLabel(personalised)});
     commentTexts_.push_back(std::move(personalised));
   }

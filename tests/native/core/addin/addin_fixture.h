@@ -9,7 +9,7 @@ namespace quillbox::testing {
 using Ids = std::vector<std::u16string>;
 
 // A core logged in to a fake service with two subjects: "Maths" with three groups and "Art"
-// whose groups are fetched on demand.
+// whose groups are fetched on demand; Boy is chosen for the starting "Pupil name".
 class LoggedInCore : public ::testing::Test, public CoreFixture {
  protected:
   void SetUp() override {
@@ -21,6 +21,7 @@ class LoggedInCore : public ::testing::Test, public CoreFixture {
     http.Reply("subject=Art", R"({"status":"OK","tabs":[{"name":"Skills","comments":[{"comment":"^ draws."}]}]})");
     core.RibbonLoaded();
     core.LogIn();
+    core.PressBoy();
     ribbon.Take();
     http.requests.clear();
   }
