@@ -1,4 +1,4 @@
-// The 31 ribbon callbacks of CConnect. Each forwards to the core inside ComBoundary, so that a
+// The 34 ribbon callbacks of CConnect. Each forwards to the core inside ComBoundary, so that a
 // failure of Word, Office or memory comes back as the callback's HRESULT and never as an
 // exception. Strings go out as new BSTRs (a null BSTR for "no value"); text arguments arrive
 // as a pointer to a BSTR, where a null pointer or a null BSTR is the empty string.
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "addin/win/connect.h"
+#include "addin/win/tick_picture.h"
 #include "common/win/bstr.h"
 #include "common/win/com_boundary.h"
 
@@ -82,6 +83,23 @@ STDMETHODIMP CConnect::GetItemIDComment(IDispatch*, LONG index, BSTR* id) {
 
 STDMETHODIMP CConnect::GetItemSupertipComment(IDispatch*, LONG index, BSTR* supertip) {
   return ComBoundary([&] { PutOptionalText(supertip, core_.GetItemSupertipComment(index)); });
+}
+
+STDMETHODIMP CConnect::GetEnabledComment(IDispatch*, VARIANT_BOOL* enabled) {
+  return ComBoundary([&] { PutFlag(enabled, core_.GetEnabledComment()); });
+}
+
+STDMETHODIMP CConnect::GetSupertipComment(IDispatch*, BSTR* supertip) {
+  return ComBoundary([&] { PutText(supertip, core_.GetSupertipComment()); });
+}
+
+// The tick for a comment already written for the pupil; no picture (null) for the others.
+STDMETHODIMP CConnect::GetItemImageComment(IDispatch*, LONG index, IPictureDisp** image) {
+  return ComBoundary([&] {
+    IPictureDisp*& target = Required(image);
+    target = nullptr;
+    if (core_.GetItemImageComment(index)) target = NewTickPicture();
+  });
 }
 
 STDMETHODIMP CConnect::GetSelectedItemIndexComment(IDispatch*, LONG* index) {
