@@ -109,12 +109,11 @@ std::optional<std::u16string> AddinCore::GetItemIDComment(int32_t index) const {
 // The whole comment as it would be written, so a label cut at 100 characters can be read,
 // and on a line of its own the pupils it was already written for.
 std::optional<std::u16string> AddinCore::GetItemSupertipComment(int32_t index) const {
-  const std::u16string* text = store_.CommentTextAt(index);
-  if (!text) return std::nullopt;
-  std::u16string supertip = *text;
+  std::optional<std::u16string> supertip = store_.CommentTextAt(index);
+  if (!supertip) return std::nullopt;
   if (const std::u16string* source = store_.CommentSourceAt(index)) {
     const std::u16string usedFor = memory_.UsedForList(*source);
-    if (!usedFor.empty()) supertip += u"\n" + (ribbon_text::kAlreadyUsedFor + usedFor);
+    if (!usedFor.empty()) *supertip += u"\n" + (ribbon_text::kAlreadyUsedFor + usedFor);
   }
   return supertip;
 }

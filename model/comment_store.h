@@ -24,8 +24,9 @@ class CommentStore {
   const RibbonItem* CommentGroupAt(int32_t index) const;
   const RibbonItem* CommentAt(int32_t index) const;
   // The whole personalised text behind the comment item at index (its label may be cut), or
-  // null when the index is outside the comment list.
-  const std::u16string* CommentTextAt(int32_t index) const;
+  // nothing when the index is outside the comment list. Made when asked for, so that
+  // relabelling a long list writes only the labels.
+  std::optional<std::u16string> CommentTextAt(int32_t index) const;
   // The stored text (with its markers) behind the comment item at index, or null.
   const std::u16string* CommentSourceAt(int32_t index) const;
 
@@ -78,7 +79,6 @@ class CommentStore {
   std::vector<RibbonItem> subjects_;
   std::vector<RibbonItem> commentGroups_;
   std::vector<RibbonItem> comments_;
-  std::vector<std::u16string> commentTexts_;  // parallel to comments_
   std::u16string listSubject_;  // the subject and group the comment list was built from
   std::u16string listGroup_;
   int32_t selectedSubject_ = 0;

@@ -88,6 +88,9 @@ Word ReadWord(const std::u16string& text, size_t pos) {
     }
   }
   word.end = i;
+  // The key and its packed form in one pass.
+  const bool packable = i - pos <= 16;
+  if (!packable) word.packed.low = word.packed.high = ~uint64_t{0};
   for (size_t k = i - pos > Word::kKeyLength ? i - Word::kKeyLength : pos; k < i; ++k) {
     const char16_t c = text[k];
     char keyed = '\x01';
@@ -98,9 +101,17 @@ Word ReadWord(const std::u16string& text, size_t pos) {
     } else if (c == u'-') {
       keyed = '-';
     }
+    if (packable) {
+      const uint64_t byte = static_cast<unsigned char>(keyed);
+      const size_t at = word.keyLength;
+      if (at < 8) {
+        word.packed.low |= byte << (8 * at);
+      } else {
+        word.packed.high |= byte << (8 * (at - 8));
+      }
+    }
     word.key[word.keyLength++] = keyed;
   }
-  word.packed = Pack(word.Key());
   return word;
 }
 
@@ -115,8 +126,39 @@ bool EndsWith(std::string_view s, std::string_view tail) {
 }
 
 template <size_t N>
+bool OneOf(const PackedWord& packed, const std::array<PackedWord, N>& words) {
+  return std::find(words.begin(), words.end(), packed) != words.end();
+}
+
+template <size_t N>
 bool OneOf(const Word& word, const std::array<PackedWord, N>& words) {
-  return std::find(words.begin(), words.end(), word.packed) != words.end();
+  return OneOf(word.packed, words);
+}
+
+// The letters from pos on and, for a word of up to 8 ASCII letters, their lower-case key: the
+// cheap reading of a word that is only compared with short listed words.
+struct ShortWord {
+  size_t end = 0;
+  PackedWord packed;
+};
+
+ShortWord ReadShortWord(const std::u16string& text, size_t pos) {
+  ShortWord word;
+  word.packed.high = ~uint64_t{0};  // no listed word: changed once the word proves short
+  uint64_t low = 0;
+  bool ascii = true;
+  size_t i = pos;
+  for (; i < text.size() && IsLetter(text[i]); ++i) {
+    const char16_t c = text[i];
+    if (i - pos < 8 && IsAsciiLetter(c)) {
+      low |= static_cast<uint64_t>(IsUpper(c) ? c - u'A' + 'a' : c) << (8 * (i - pos));
+    } else {
+      ascii = false;
+    }
+  }
+  word.end = i;
+  if (ascii) word.packed = PackedWord{low, 0};
+  return word;
 }
 
 // Words that may stand between "they" and its verb.
@@ -423,17 +465,17 @@ void AgreeJoinedVerbs(const std::u16string& text, size_t pos, size_t limit, std:
       ++pos;
       continue;
     }
-    Word word;
+    size_t after = pos + 1;
     if (!comma) {
-      word = ReadWord(text, pos);
-      if (word.end >= limit || OneOf(word, kClauseOpeners)) return;
-      if (!OneOf(word, kConjunctions)) {
-        pos = word.end;
-        continue;
-      }
+      // Each word of the clause is keyed as it is passed over, without reading it whole: only
+      // a short one can end the clause or join a verb on.
+      const ShortWord word = ReadShortWord(text, pos);
+      if (word.end >= limit || OneOf(word.packed, kClauseOpeners)) return;
+      pos = word.end;
+      if (!OneOf(word.packed, kConjunctions)) continue;
+      after = word.end;
     }
     // After a comma the verb comes at once: "they enjoy science, especially experiments".
-    const size_t after = comma ? pos + 1 : word.end;
     Word joined;
     const size_t next = SkipGaps(text, after);
     const bool found = comma ? next < text.size() && IsLetter(text[next]) && (joined = ReadWord(text, next)).end < limit
@@ -477,6 +519,9 @@ bool FindAuxiliaryBefore(const std::u16string& text, size_t theyBegin, size_t co
   size_t begin = end;
   while (begin > copied && (IsLetter(text[begin - 1]) || IsApostrophe(text[begin - 1]))) --begin;
   if (begin == end || (begin > 0 && IsLetter(text[begin - 1]))) return false;
+  // Only is, was, has and does (and their negatives) are looked up.
+  const char16_t first = text[begin] | 0x20;
+  if (first != u'i' && first != u'w' && first != u'h' && first != u'd') return false;
   found = ReadWord(text, begin);
   return found.end == end && FindIrregular(found) && !(found.packed == Pack("goes"));
 }
