@@ -88,10 +88,14 @@ std::optional<std::wstring> RibbonView::Label(size_t index) const {
   return control.Attribute(L"getLabel") ? states_[index].label : control.Attribute(L"label");
 }
 
-std::vector<std::wstring> RibbonView::Describe() const {
+std::vector<std::wstring> RibbonView::Describe() const { return Describe(std::wstring()); }
+
+std::vector<std::wstring> RibbonView::Describe(const std::wstring& ids) const {
+  const std::wstring padded = L" " + ids + L" ";
   std::vector<std::wstring> lines;
   for (size_t i = 0; i < states_.size(); ++i) {
     if (!Shown(i)) continue;
+    if (!ids.empty() && padded.find(L" " + model_.Controls()[i].id + L" ") == std::wstring::npos) continue;
     const RibbonControl& control = model_.Controls()[i];
     const ControlState& state = states_[i];
     std::wstring line = Indent(control.depth) + control.kind + L" " + control.id;

@@ -54,6 +54,8 @@ class RibbonView {
   // The ribbon as the teacher sees it, one line per shown control (items indented below, each
   // with its supertip when that says more than its label).
   std::vector<std::wstring> Describe() const;
+  // The lines of Describe that show the controls named in ids (space-separated) and their items.
+  std::vector<std::wstring> Describe(const std::wstring& ids) const;
   // Whether the control is on screen: it is visible and so is every control around it.
   bool Displayed(size_t index) const { return Shown(index) && Visible(index); }
   // The label Office shows: getLabel's answer when the control has that callback, else its

@@ -174,12 +174,12 @@ void WordHost::PrintDocument() {
   out_.Line(L"selection " + std::to_wstring(document.Start()) + L" " + std::to_wstring(document.End()));
 }
 
-void WordHost::PrintRibbon() {
+void WordHost::PrintRibbon(const std::wstring& ids) {
   if (!view_) {
     out_.Line(L"! no ribbon");
     return;
   }
-  for (const std::wstring& line : view_->Describe()) out_.Line(line);
+  for (const std::wstring& line : view_->Describe(ids)) out_.Line(line);
 }
 
 void WordHost::PrintInvalidations() {

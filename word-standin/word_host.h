@@ -50,7 +50,7 @@ class WordHost {
   std::vector<HRESULT> FireEvent(DISPID id);
 
   void PrintDocument();
-  void PrintRibbon();
+  void PrintRibbon(const std::wstring& ids = std::wstring());
   // The invalidations since the last time they were printed.
   void PrintInvalidations();
 
