@@ -33,6 +33,9 @@ struct PackedWord {
   uint64_t low = 0;
   uint64_t high = 0;
   constexpr bool operator==(const PackedWord& other) const { return low == other.low && high == other.high; }
+  constexpr bool operator<(const PackedWord& other) const {
+    return low < other.low || (low == other.low && high < other.high);
+  }
 };
 
 constexpr PackedWord Pack(std::string_view s) {
@@ -52,10 +55,16 @@ constexpr PackedWord Pack(std::string_view s) {
   return packed;
 }
 
+// The words packed and sorted, so that looking one up is a binary search.
 template <size_t N>
 constexpr std::array<PackedWord, N> PackAll(const std::array<std::string_view, N>& words) {
   std::array<PackedWord, N> packed{};
-  for (size_t i = 0; i < N; ++i) packed[i] = Pack(words[i]);
+  for (size_t i = 0; i < N; ++i) {
+    PackedWord next = Pack(words[i]);
+    size_t at = i;
+    for (; at > 0 && next < packed[at - 1]; --at) packed[at] = packed[at - 1];
+    packed[at] = next;
+  }
   return packed;
 }
 
@@ -125,9 +134,10 @@ bool EndsWith(std::string_view s, std::string_view tail) {
   return true;
 }
 
+// words comes from PackAll, sorted.
 template <size_t N>
 bool OneOf(const PackedWord& packed, const std::array<PackedWord, N>& words) {
-  return std::find(words.begin(), words.end(), packed) != words.end();
+  return std::binary_search(words.begin(), words.end(), packed);
 }
 
 template <size_t N>
