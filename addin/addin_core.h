@@ -1,5 +1,5 @@
 #pragma once
-// Everything the add-in object does, without COM: the 31 ribbon callbacks, comment
+// Everything the add-in object does, without COM: the 34 ribbon callbacks, comment
 // insertion, the login flow, the website buttons and the worker behind "Please wait...".
 // The COM object (CConnect) forwards each callback here and turns a thrown ComError into the
 // callback's result.
@@ -17,6 +17,7 @@
 #include "addin/document_target.h"
 #include "addin/ribbon_target.h"
 #include "model/comment_store.h"
+#include "model/pupil_memory.h"
 #include "service/browser_opener.h"
 #include "service/http_transport.h"
 #include "service/service_client.h"
@@ -44,6 +45,9 @@ namespace ribbon_text {
 constexpr char16_t kLogIn[] = u"Log In";
 constexpr char16_t kLogOut[] = u"Log Out";
 constexpr char16_t kSelectCategory[] = u"Select Category";
+constexpr char16_t kCommentSupertip[] = u"Just click on a comment to insert it.";
+constexpr char16_t kCommentDisabledSupertip[] = u"Type the pupil's first name and choose Boy, Girl or They.";
+constexpr char16_t kAlreadyUsedFor[] = u"Already used for: ";
 }  // namespace ribbon_text
 
 // Told when Word refuses the comment (a protected or read-only document, a locked content
@@ -100,6 +104,12 @@ class AddinCore {
   std::optional<std::u16string> GetItemSupertipComment(int32_t index) const;
   int32_t GetSelectedItemIndexComment() const;
   void SelecteItemChangedComment(int32_t index, WindowHandle owner = kNoWindow);
+  // Enabled while the name box holds a name and a pronoun set is chosen for it.
+  bool GetEnabledComment() const;
+  std::u16string GetSupertipComment() const;
+  // True when the comment at index was already written for the pupil in the name box: the
+  // gallery shows a tick beside it.
+  bool GetItemImageComment(int32_t index) const;
 
   // State, for the COM layer and for tests.
   const CommentStore& Store() const { return store_; }
@@ -107,6 +117,7 @@ class AddinCore {
   // True while a dialog of the add-in is open or a request is in flight.
   bool IsBusy() const { return busy_ > 0; }
   const ServiceAccount& Account() const { return account_; }
+  const PupilMemory& Memory() const { return memory_; }
 
  private:
   enum class Worker { kLogin, kSubject };
@@ -133,9 +144,11 @@ class AddinCore {
   void OpenWebsite(const std::u16string& page);
   void ClearLoginData();
   void Invalidate(const char16_t* controlId);
+  void InvalidatePronouns();
 
   AddinPorts ports_;
   CommentStore store_;
+  PupilMemory memory_;  // pronoun sets and comments written since log-in
   ServiceAccount account_;
   ErrorReport error_;
   bool loggedIn_ = false;

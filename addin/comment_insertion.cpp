@@ -8,10 +8,12 @@
 namespace quillbox {
 
 // Writes the clicked comment, personalised and followed by a space, at Word's selection,
-// leaves the cursor after it and moves on to the next comment group. A failure of Word or
-// the ribbon ends the operation at that step; what was done before stays done.
+// leaves the cursor after it and moves on to the next comment group, noting the pupil it was
+// written for. A failure of Word or the ribbon ends the operation at that step; what was done
+// before stays done. While the gallery is disabled a click that still arrives writes nothing.
 void AddinCore::SelecteItemChangedComment(int32_t index, WindowHandle owner) {
   if (!BeginAction(u"comment", owner)) return;
+  if (!GetEnabledComment()) return;
   store_.SetSelectedCommentIndex(index);
   const int64_t next = static_cast<int64_t>(store_.SelectedCommentGroupIndex()) + 1;
 
@@ -20,8 +22,10 @@ void AddinCore::SelecteItemChangedComment(int32_t index, WindowHandle owner) {
   if (subject && group) {
     const std::vector<std::u16string>& texts = store_.CommentTextsFor(subject->label, group->label);
     std::u16string text = u" ";
+    const std::u16string* source = nullptr;
     if (index >= 0 && static_cast<size_t>(index) < texts.size()) {
-      text = PersonaliseComment(texts[static_cast<size_t>(index)] + u" ", store_.PupilName(), store_.Pronouns());
+      source = &texts[static_cast<size_t>(index)];
+      text = PersonaliseComment(*source + u" ", store_.PupilName(), store_.Pronouns());
     }
     try {
       ports_.document.SetSelectionText(text);
@@ -29,6 +33,7 @@ void AddinCore::SelecteItemChangedComment(int32_t index, WindowHandle owner) {
       TellWordRefused(refused.Description());
       throw;
     }
+    if (source) memory_.RecordUse(*source, store_.PupilName());
     const int32_t end = ports_.document.GetSelectionEnd();
     ports_.document.SetSelectionStart(end);
   }

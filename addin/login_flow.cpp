@@ -4,10 +4,14 @@ namespace quillbox {
 
 void AddinCore::LogIn(WindowHandle owner) {
   if (!BeginAction(u"logIn", owner)) return;
-  if (loggedIn_) {
+  const bool loggingOut = loggedIn_;
+  if (loggingOut) {
     // Logging out is local and immediate: nothing is sent to the service.
     loggedIn_ = false;
     ClearLoginData();
+    // What was remembered about the pupils goes with the teacher who logged out.
+    memory_.Forget();
+    store_.SetPronouns(std::nullopt);
   } else {
     // The base URL is read afresh for the dialog's links only; requests keep using the one
     // read when the ribbon loaded.
@@ -24,6 +28,10 @@ void AddinCore::LogIn(WindowHandle owner) {
   Invalidate(u"gr2");
   Invalidate(u"subjects");
   Invalidate(u"category");
+  if (loggingOut) {
+    InvalidatePronouns();
+    Invalidate(u"comment");
+  }
 }
 
 std::u16string AddinCore::GetLabelLogIn() const { return loggedIn_ ? ribbon_text::kLogOut : ribbon_text::kLogIn; }

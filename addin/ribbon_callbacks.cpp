@@ -21,25 +21,41 @@ std::optional<std::u16string> IdOf(const RibbonItem* item) {
 
 std::u16string AddinCore::GetTextName() const { return store_.PupilName(); }
 
+// Another pupil gets the pronoun set remembered for their name, or none, so that no set is
+// carried from one pupil to the next. The same name typed again (case and white space at
+// either end aside) changes nothing but the spelling.
 void AddinCore::OnChangeName(const std::u16string& text, WindowHandle owner) {
   if (!BeginAction(u"name", owner)) return;
+  const bool samePupil = PupilKey(text) == PupilKey(store_.PupilName());
+  const bool sameText = text == store_.PupilName();
   store_.SetPupilName(text);
+  if (samePupil) {
+    if (!sameText) RefreshComments();
+    return;
+  }
+  store_.SetPronouns(memory_.PronounsFor(text));
+  InvalidatePronouns();
   // A new pupil starts again at the first comment group.
   LoadSelectedSubjectGroups();
   RefreshComments();
 }
 
-bool AddinCore::GetPressedBoy() const { return store_.Pronouns() == PronounSet::kBoy; }
-bool AddinCore::GetPressedGirl() const { return store_.Pronouns() == PronounSet::kGirl; }
-bool AddinCore::GetPressedThey() const { return store_.Pronouns() == PronounSet::kThey; }
-
-// The three toggles act as radio buttons: the pressed state Office passes is ignored, and all
-// three are read again whichever was pressed.
-void AddinCore::SetPronouns(PronounSet pronouns) {
-  store_.SetPronouns(pronouns);
+void AddinCore::InvalidatePronouns() {
   Invalidate(u"boy");
   Invalidate(u"girl");
   Invalidate(u"they");
+}
+
+bool AddinCore::GetPressedBoy() const { return store_.ChosenPronouns() == PronounSet::kBoy; }
+bool AddinCore::GetPressedGirl() const { return store_.ChosenPronouns() == PronounSet::kGirl; }
+bool AddinCore::GetPressedThey() const { return store_.ChosenPronouns() == PronounSet::kThey; }
+
+// The three toggles act as radio buttons: the pressed state Office passes is ignored, and all
+// three are read again whichever was pressed. The choice is remembered for the pupil's name.
+void AddinCore::SetPronouns(PronounSet pronouns) {
+  store_.SetPronouns(pronouns);
+  memory_.RememberPronouns(store_.PupilName(), pronouns);
+  InvalidatePronouns();
   RefreshComments();
 }
 
@@ -99,11 +115,30 @@ std::optional<std::u16string> AddinCore::GetItemLabelComment(int32_t index) cons
 }
 std::optional<std::u16string> AddinCore::GetItemIDComment(int32_t index) const { return IdOf(store_.CommentAt(index)); }
 
-// The whole comment as it would be written, so a label cut at 100 characters can be read.
+// The whole comment as it would be written, so a label cut at 100 characters can be read,
+// and on a line of its own the pupils it was already written for.
 std::optional<std::u16string> AddinCore::GetItemSupertipComment(int32_t index) const {
-  const std::u16string* text = store_.CommentTextAt(index);
-  if (!text) return std::nullopt;
-  return *text;
+  std::optional<std::u16string> supertip = store_.CommentTextAt(index);
+  if (!supertip) return std::nullopt;
+  if (const std::u16string* source = store_.CommentSourceAt(index)) {
+    const std::u16string usedFor = memory_.UsedForList(*source);
+    if (!usedFor.empty()) *supertip += u"\n" + (ribbon_text::kAlreadyUsedFor + usedFor);
+  }
+  return supertip;
+}
+
+bool AddinCore::GetItemImageComment(int32_t index) const {
+  const std::u16string* source = store_.CommentSourceAt(index);
+  return source && memory_.WasUsedFor(*source, store_.PupilName());
+}
+
+// The starting "Pupil name" counts as a name, so that comments can be tried before one is typed.
+bool AddinCore::GetEnabledComment() const {
+  return !PupilKey(store_.PupilName()).empty() && store_.ChosenPronouns().has_value();
+}
+
+std::u16string AddinCore::GetSupertipComment() const {
+  return GetEnabledComment() ? ribbon_text::kCommentSupertip : ribbon_text::kCommentDisabledSupertip;
 }
 
 // The gallery never shows a selected item, so the same comment can be clicked again.

@@ -12,9 +12,23 @@ const RibbonItem* ItemAt(const std::vector<RibbonItem>& items, int32_t index) {
   return &items[static_cast<size_t>(index)];
 }
 
+// "<prefix><number>" into id, reusing its storage.
+void NumberedIdInto(std::u16string& id, const char16_t* prefix, long long number) {
+  id.assign(prefix);
+  if (number < 0) id.push_back(u'-');
+  unsigned long long rest = number < 0 ? 0ULL - static_cast<unsigned long long>(number) : number;
+  char16_t digits[24];
+  size_t count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  while (count > 0) id.push_back(digits[--count]);
+}
+
 std::u16string NumberedId(const char16_t* prefix, long long number) {
-  std::u16string id(prefix);
-  for (char c : std::to_string(number)) id.push_back(static_cast<char16_t>(c));
+  std::u16string id;
+  NumberedIdInto(id, prefix, number);
   return id;
 }
 
@@ -24,9 +38,18 @@ const RibbonItem* CommentStore::SubjectAt(int32_t index) const { return ItemAt(s
 const RibbonItem* CommentStore::CommentGroupAt(int32_t index) const { return ItemAt(commentGroups_, index); }
 const RibbonItem* CommentStore::CommentAt(int32_t index) const { return ItemAt(comments_, index); }
 
-const std::u16string* CommentStore::CommentTextAt(int32_t index) const {
-  if (index < 0 || static_cast<size_t>(index) >= commentTexts_.size()) return nullptr;
-  return &commentTexts_[static_cast<size_t>(index)];
+std::optional<std::u16string> CommentStore::CommentTextAt(int32_t index) const {
+  const std::u16string* source = CommentSourceAt(index);
+  if (!source) return std::nullopt;
+  return PersonaliseComment(*source, pupilName_, Pronouns());
+}
+
+const std::u16string* CommentStore::CommentSourceAt(int32_t index) const {
+  const SubjectEntry* entry = FindSubjectEntry(listSubject_);
+  if (!entry || index < 0 || static_cast<size_t>(index) >= comments_.size()) return nullptr;
+  const auto group = entry->commentsByGroupName.find(listGroup_);
+  if (group == entry->commentsByGroupName.end() || static_cast<size_t>(index) >= group->second.size()) return nullptr;
+  return &group->second[static_cast<size_t>(index)];
 }
 
 void CommentStore::ClearSubjects() {
@@ -71,15 +94,16 @@ bool CommentStore::RebuildCommentGroupList(const std::u16string& subject) {
 
 void CommentStore::RebuildCommentList(const std::u16string& subject, const std::u16string& group) {
   const std::vector<std::u16string>& texts = CommentTextsFor(subject, group);
-  comments_.clear();
-  commentTexts_.clear();
-  comments_.reserve(texts.size());
-  commentTexts_.reserve(texts.size());
-  long long n = 0;
-  for (const std::u16string& text : texts) {
-    std::u16string personalised = PersonaliseComment(text, pupilName_, pronouns_);
-    comments_.push_back(RibbonItem{NumberedId(u"comment", n++), ShortenLabel(personalised)});
-    commentTexts_.push_back(std::move(personalised));
+  listSubject_ = subject;
+  listGroup_ = group;
+  // The items are rewritten in place, so that relabelling a list (another pupil, another
+  // pronoun set) reuses the storage of the strings already there and allocates nothing.
+  thread_local std::u16string personalised;
+  comments_.resize(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    PersonaliseCommentInto(personalised, texts[i], pupilName_, Pronouns());
+    NumberedIdInto(comments_[i].identifier, u"comment", static_cast<long long>(i));
+    ShortenLabelInto(comments_[i].label, personalised);
   }
   selectedComment_ = 0;
 }
@@ -88,7 +112,6 @@ void CommentStore::ClearListsAndCache() {
   subjects_.clear();
   commentGroups_.clear();
   comments_.clear();
-  commentTexts_.clear();
   cache_.clear();
 }
 

@@ -4,6 +4,7 @@
 // the pupil's name and pronoun set that personalise the comments.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,8 +24,11 @@ class CommentStore {
   const RibbonItem* CommentGroupAt(int32_t index) const;
   const RibbonItem* CommentAt(int32_t index) const;
   // The whole personalised text behind the comment item at index (its label may be cut), or
-  // null when the index is outside the comment list.
-  const std::u16string* CommentTextAt(int32_t index) const;
+  // nothing when the index is outside the comment list. Made when asked for, so that
+  // relabelling a long list writes only the labels.
+  std::optional<std::u16string> CommentTextAt(int32_t index) const;
+  // The stored text (with its markers) behind the comment item at index, or null.
+  const std::u16string* CommentSourceAt(int32_t index) const;
 
   const std::vector<RibbonItem>& Subjects() const { return subjects_; }
   const std::vector<RibbonItem>& CommentGroups() const { return commentGroups_; }
@@ -60,8 +64,11 @@ class CommentStore {
 
   const std::u16string& PupilName() const { return pupilName_; }
   void SetPupilName(std::u16string name) { pupilName_ = std::move(name); }
-  PronounSet Pronouns() const { return pronouns_; }
-  void SetPronouns(PronounSet pronouns) { pronouns_ = pronouns; }
+  // The set the comments are personalised with: the chosen one, or his/he/him while none is
+  // chosen (the comment gallery is disabled then, so those labels are never shown).
+  PronounSet Pronouns() const { return pronouns_.value_or(PronounSet::kBoy); }
+  std::optional<PronounSet> ChosenPronouns() const { return pronouns_; }
+  void SetPronouns(std::optional<PronounSet> pronouns) { pronouns_ = pronouns; }
   bool IsBoy() const { return pronouns_ == PronounSet::kBoy; }
 
   size_t CachedSubjectCount() const { return cache_.size(); }
@@ -72,13 +79,14 @@ class CommentStore {
   std::vector<RibbonItem> subjects_;
   std::vector<RibbonItem> commentGroups_;
   std::vector<RibbonItem> comments_;
-  std::vector<std::u16string> commentTexts_;  // parallel to comments_
+  std::u16string listSubject_;  // the subject and group the comment list was built from
+  std::u16string listGroup_;
   int32_t selectedSubject_ = 0;
   int32_t selectedCommentGroup_ = 0;
   int32_t selectedComment_ = 0;
   std::unordered_map<std::u16string, SubjectEntry> cache_;
   std::u16string pupilName_ = kInitialPupilName;
-  PronounSet pronouns_ = PronounSet::kBoy;
+  std::optional<PronounSet> pronouns_;
 };
 
 }  // namespace quillbox

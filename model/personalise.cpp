@@ -57,14 +57,23 @@ bool IsWideSpace(char16_t c) {
 // inside the name stays, since the name step does not scan what it put in. Text between
 // markers is copied in one piece.
 std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view pupilName, PronounSet pronouns) {
-  std::vector<size_t> nameTheyEnds;
-  std::u16string name;
-  AppendWithPronouns(name, pupilName, pronouns, nameTheyEnds);
-  // Kept per thread between calls, so that relabelling a list allocates for neither.
+  std::u16string result;
+  PersonaliseCommentInto(result, text, pupilName, pronouns);
+  return result;
+}
+
+void PersonaliseCommentInto(std::u16string& result, std::u16string_view text, std::u16string_view pupilName,
+                            PronounSet pronouns) {
+  // Kept per thread between calls, so that relabelling a list allocates for none of them.
+  thread_local std::vector<size_t> nameTheyEnds;
+  thread_local std::u16string name;
   thread_local std::vector<size_t> theyEnds;
   thread_local std::u16string agreed;
+  nameTheyEnds.clear();
+  name.clear();
+  AppendWithPronouns(name, pupilName, pronouns, nameTheyEnds);
   theyEnds.clear();
-  std::u16string result;
+  result.clear();
   result.reserve(text.size() + text.size() / 4 + name.size());
   size_t copied = 0;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -88,7 +97,6 @@ std::u16string PersonaliseComment(std::u16string_view text, std::u16string_view 
   if (!result.empty() && result[0] >= u'a' && result[0] <= u'z') {
     result[0] = static_cast<char16_t>(result[0] - u'a' + u'A');
   }
-  return result;
 }
 
 bool IsLabelSpace(char16_t c) {
@@ -97,15 +105,23 @@ bool IsLabelSpace(char16_t c) {
 }
 
 std::u16string ShortenLabel(std::u16string_view text) {
-  if (text.size() <= kLabelLimit) return std::u16string(text);
+  std::u16string label;
+  ShortenLabelInto(label, text);
+  return label;
+}
+
+void ShortenLabelInto(std::u16string& label, std::u16string_view text) {
+  if (text.size() <= kLabelLimit) {
+    label.assign(text);
+    return;
+  }
   size_t cut = kLabelLimit;
   // Never leave half of a surrogate pair at the end of the label.
   const char16_t last = text[cut - 1];
   if (last >= 0xD800 && last <= 0xDBFF) --cut;
   while (cut > 0 && IsLabelSpace(text[cut - 1])) --cut;
-  std::u16string label(text.substr(0, cut));
+  label.assign(text.substr(0, cut));
   label += u"...";
-  return label;
 }
 
 }  // namespace quillbox

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
+#include <string>
 #include <string_view>
 
 namespace quillbox {
@@ -31,6 +33,9 @@ struct PackedWord {
   uint64_t low = 0;
   uint64_t high = 0;
   constexpr bool operator==(const PackedWord& other) const { return low == other.low && high == other.high; }
+  constexpr bool operator<(const PackedWord& other) const {
+    return low < other.low || (low == other.low && high < other.high);
+  }
 };
 
 constexpr PackedWord Pack(std::string_view s) {
@@ -50,10 +55,16 @@ constexpr PackedWord Pack(std::string_view s) {
   return packed;
 }
 
+// The words packed and sorted, so that looking one up is a binary search.
 template <size_t N>
 constexpr std::array<PackedWord, N> PackAll(const std::array<std::string_view, N>& words) {
   std::array<PackedWord, N> packed{};
-  for (size_t i = 0; i < N; ++i) packed[i] = Pack(words[i]);
+  for (size_t i = 0; i < N; ++i) {
+    PackedWord next = Pack(words[i]);
+    size_t at = i;
+    for (; at > 0 && next < packed[at - 1]; --at) packed[at] = packed[at - 1];
+    packed[at] = next;
+  }
   return packed;
 }
 
@@ -86,6 +97,9 @@ Word ReadWord(const std::u16string& text, size_t pos) {
     }
   }
   word.end = i;
+  // The key and its packed form in one pass.
+  const bool packable = i - pos <= 16;
+  if (!packable) word.packed.low = word.packed.high = ~uint64_t{0};
   for (size_t k = i - pos > Word::kKeyLength ? i - Word::kKeyLength : pos; k < i; ++k) {
     const char16_t c = text[k];
     char keyed = '\x01';
@@ -96,9 +110,17 @@ Word ReadWord(const std::u16string& text, size_t pos) {
     } else if (c == u'-') {
       keyed = '-';
     }
+    if (packable) {
+      const uint64_t byte = static_cast<unsigned char>(keyed);
+      const size_t at = word.keyLength;
+      if (at < 8) {
+        word.packed.low |= byte << (8 * at);
+      } else {
+        word.packed.high |= byte << (8 * (at - 8));
+      }
+    }
     word.key[word.keyLength++] = keyed;
   }
-  word.packed = Pack(word.Key());
   return word;
 }
 
@@ -112,20 +134,68 @@ bool EndsWith(std::string_view s, std::string_view tail) {
   return true;
 }
 
+// words comes from PackAll, sorted.
+template <size_t N>
+bool OneOf(const PackedWord& packed, const std::array<PackedWord, N>& words) {
+  return std::binary_search(words.begin(), words.end(), packed);
+}
+
 template <size_t N>
 bool OneOf(const Word& word, const std::array<PackedWord, N>& words) {
-  return std::find(words.begin(), words.end(), word.packed) != words.end();
+  return OneOf(word.packed, words);
+}
+
+// The letters from pos on and, for a word of up to 8 ASCII letters, their lower-case key: the
+// cheap reading of a word that is only compared with short listed words.
+struct ShortWord {
+  size_t end = 0;
+  PackedWord packed;
+};
+
+ShortWord ReadShortWord(const std::u16string& text, size_t pos) {
+  ShortWord word;
+  word.packed.high = ~uint64_t{0};  // no listed word: changed once the word proves short
+  uint64_t low = 0;
+  bool ascii = true;
+  size_t i = pos;
+  for (; i < text.size() && IsLetter(text[i]); ++i) {
+    const char16_t c = text[i];
+    if (i - pos < 8 && IsAsciiLetter(c)) {
+      low |= static_cast<uint64_t>(IsUpper(c) ? c - u'A' + 'a' : c) << (8 * (i - pos));
+    } else {
+      ascii = false;
+    }
+  }
+  word.end = i;
+  if (ascii) word.packed = PackedWord{low, 0};
+  return word;
 }
 
 // Words that may stand between "they" and its verb.
-constexpr std::array<PackedWord, 24> kAdverbs = PackAll<24>({
-    "always", "sometimes", "often",  "usually", "also",    "still",  "never",  "rarely",
-    "seldom", "even",      "just",   "already", "now",     "generally", "not", "ever",
-    "very",   "quite",     "too",    "rather",  "almost",  "then",   "once",   "soon"});
+constexpr std::array<PackedWord, 29> kAdverbs = PackAll<29>({
+    "always", "sometimes", "often",   "usually", "also",     "still",     "never",  "rarely",
+    "seldom", "even",      "just",    "already", "now",      "generally", "not",    "ever",
+    "very",   "quite",     "too",     "rather",  "almost",   "then",      "once",   "soon",
+    "therefore", "perhaps", "either", "however", "nevertheless"});
 
 bool IsAdverb(const Word& word) {
   return (word.keyLength >= 4 && EndsWith(word.Key(), "ly")) || OneOf(word, kAdverbs);
 }
+
+// Groups of words that stand between "they" and its verb as one adverb.
+constexpr size_t kMaxPhrase = 4;
+struct Phrase {
+  std::array<PackedWord, kMaxPhrase> words;
+  size_t length;
+};
+constexpr std::array<Phrase, 6> kAdverbPhrases = {{
+    {{Pack("no"), Pack("longer")}, 2},
+    {{Pack("at"), Pack("times")}, 2},
+    {{Pack("more"), Pack("often"), Pack("than"), Pack("not")}, 4},
+    {{Pack("from"), Pack("time"), Pack("to"), Pack("time")}, 4},
+    {{Pack("all"), Pack("too"), Pack("often")}, 3},
+    {{Pack("as"), Pack("a"), Pack("rule")}, 3},
+}};
 
 // Forms of be, have, do and go, with their negatives.
 struct Irregular {
@@ -148,13 +218,16 @@ constexpr std::array<PackedWord, 18> kNotVerbs = PackAll<18>({
     "across", "perhaps",    "towards",    "afterwards", "besides", "whereas", "regardless", "ours", "yours"});
 
 // Past participles that do not end in "ed".
-constexpr std::array<PackedWord, 58> kParticiples = PackAll<58>({
+constexpr std::array<PackedWord, 86> kParticiples = PackAll<86>({
     "been",   "become",  "begun",   "brought", "built",   "caught",  "chosen",  "come",    "done",   "drawn",
     "driven", "eaten",   "fallen",  "felt",    "found",   "forgotten", "given", "gone",    "got",    "gotten",
     "grown",  "had",     "heard",   "held",    "kept",    "known",   "learnt",  "left",    "led",    "lost",
     "made",   "meant",   "met",     "paid",    "put",     "read",    "run",     "said",    "seen",   "set",
     "shown",  "sought",  "spent",   "spoken",  "stood",   "taken",   "taught",  "thought", "told",   "understood",
-    "won",    "written", "overcome", "undertaken", "risen", "swum",  "flown",   "sung"});
+    "won",    "written", "overcome", "undertaken", "risen", "swum",  "flown",   "sung",
+    "thrown", "sat",     "broken",  "bought",  "blown",   "beaten",  "bitten",  "dealt",   "dug",    "fought",
+    "forgiven", "hidden", "hung",   "lent",    "let",     "mistaken", "ridden", "sent",    "shaken", "shone",
+    "slept",  "sold",    "spun",    "stuck",   "struck",  "sworn",   "woken",   "worn"});
 
 // Words in "ed" that after "he's" describe the pupil rather than say what they have done.
 constexpr std::array<PackedWord, 30> kEdAdjectives = PackAll<30>({
@@ -163,6 +236,15 @@ constexpr std::array<PackedWord, 30> kEdAdjectives = PackAll<30>({
     "pleased",    "excited",   "engaged",    "committed",  "confused",    "concerned",  "worried",
     "tired",      "bored",     "distracted", "prepared",   "unprepared",  "relaxed",    "experienced",
     "advanced",   "well-behaved"});
+
+// Participles that after "he's" say what the pupil is rather than what they have done:
+// "she's involved in", "he's expected to", "she's liked by".
+constexpr std::array<PackedWord, 14> kStateParticiples = PackAll<14>({
+    "involved", "expected", "liked", "respected", "loved", "admired", "valued", "regarded", "considered",
+    "known", "required", "supposed", "allowed", "entitled"});
+
+// Words before a participle that make it describe the pupil: "well liked", "highly regarded".
+constexpr std::array<PackedWord, 5> kStateIntensifiers = PackAll<5>({"well", "highly", "widely", "greatly", "so"});
 
 bool IsParticiple(const Word& word) {
   if (OneOf(word, kParticiples)) return true;
@@ -196,35 +278,103 @@ void AppendInCaseOf(std::u16string& out, const std::u16string& text, const Word&
 
 // The plural form of a third-person verb, appended to out; any other word is copied as it is.
 // True when the word was a third-person verb.
-bool AppendAgreed(std::u16string& out, const std::u16string& text, const Word& word) {
-  const std::string_view key = word.Key();
-  const std::u16string_view original(text.data() + word.begin, word.end - word.begin);
+const Irregular* FindIrregular(const Word& word) {
   for (const Irregular& form : kIrregular) {
-    if (word.packed == form.singular) {
-      AppendInCaseOf(out, text, word, form.plural);
-      return true;
-    }
+    if (word.packed == form.singular) return &form;
   }
-  const bool regular = key.size() >= 3 && EndsWith(key, "s") && !EndsWith(key, "ss") && !EndsWith(key, "us") &&
-                       !EndsWith(key, "is") && !EndsWith(key, "'s") && !OneOf(word, kNotVerbs);
-  if (!regular) {
+  return nullptr;
+}
+
+// A word in "s" that may be a third-person verb: not "ss", "us", "is", "'s" or a listed word.
+bool IsRegularS(const Word& word) {
+  const std::string_view key = word.Key();
+  return key.size() >= 3 && EndsWith(key, "s") && !EndsWith(key, "ss") && !EndsWith(key, "us") &&
+         !EndsWith(key, "is") && !EndsWith(key, "'s") && !OneOf(word, kNotVerbs);
+}
+
+// How many characters the plural form keeps of a regular third-person verb, and whether it
+// ends in "y" instead ("tries": "tr" and "y").
+struct Stem {
+  size_t keep;
+  bool y;
+};
+
+Stem StemOf(std::string_view key) {
+  if (key.size() >= 4 && EndsWith(key, "ies") && IsConsonant(key[key.size() - 4])) return {key.size() - 3, true};
+  if (EndsWith(key, "sses") || EndsWith(key, "shes") || EndsWith(key, "ches") || EndsWith(key, "xes") ||
+      EndsWith(key, "zzes") || EndsWith(key, "oes") || EndsWith(key, "focuses")) {
+    return {key.size() - 2, false};
+  }
+  return {key.size() - 1, false};
+}
+
+// The plural form of a third-person verb, appended to out; any other word is copied as it is.
+// True when the word was a third-person verb.
+bool AppendAgreed(std::u16string& out, const std::u16string& text, const Word& word) {
+  const std::u16string_view original(text.data() + word.begin, word.end - word.begin);
+  if (const Irregular* form = FindIrregular(word)) {
+    AppendInCaseOf(out, text, word, form->plural);
+    return true;
+  }
+  if (!IsRegularS(word)) {
     out.append(original);
     return false;
   }
-  if (key.size() >= 4 && EndsWith(key, "ies") && IsConsonant(key[key.size() - 4])) {
-    out.append(original.substr(0, original.size() - 3));
-    out.push_back(IsUpper(original[original.size() - 3]) ? u'Y' : u'y');
-  } else if (EndsWith(key, "sses") || EndsWith(key, "shes") || EndsWith(key, "ches") || EndsWith(key, "xes") ||
-             EndsWith(key, "zzes") || EndsWith(key, "oes")) {
-    out.append(original.substr(0, original.size() - 2));
-  } else {
-    out.append(original.substr(0, original.size() - 1));
-  }
+  // Only the last kKeyLength characters are keyed, so the stem is counted from the end.
+  const Stem stem = StemOf(word.Key());
+  const size_t dropped = word.keyLength - stem.keep;
+  out.append(original.substr(0, original.size() - dropped));
+  if (stem.y) out.push_back(IsUpper(original[original.size() - 3]) ? u'Y' : u'y');
   return true;
 }
 
-// Words that may stand between a verb and "and", "or" or "but" joining a second verb to it.
-constexpr std::array<PackedWord, 5> kVerbModifiers = PackAll<5>({"hard", "well", "too", "again", "more"});
+// Verbs that a report says a pupil does, in their plural form: a word in "s" that is joined on
+// after "and", "or", "but" or a comma is a verb of "they" only when it is one of these, so that
+// "and others value" or "but marks do" keeps the subject of its own clause.
+constexpr std::string_view kReportVerbs[] = {
+    "accept",    "achieve",   "act",        "adapt",      "add",         "admit",       "aim",       "analyse",
+    "answer",    "apply",     "approach",   "argue",      "ask",         "attempt",     "attend",    "avoid",
+    "behave",    "believe",   "benefit",    "bring",      "build",       "calculate",   "care",      "carry",
+    "catch",     "challenge", "change",     "chat",       "check",       "choose",      "collaborate", "come",
+    "communicate", "compare", "complain",   "complete",   "concentrate", "consider",    "contribute", "cooperate",
+    "cope",      "copy",      "correct",    "create",     "dance",       "deal",        "debate",    "decide",
+    "demonstrate", "describe", "deserve",   "design",     "develop",     "discuss",     "display",   "disrupt",
+    "draw",      "drift",     "edit",       "encourage",  "engage",      "enjoy",       "ensure",    "evaluate",
+    "excel",     "experiment", "explain",   "explore",    "express",     "fail",        "feel",      "find",
+    "finish",    "fix",       "focus",      "follow",     "forget",      "gain",        "get",       "give",
+    "grasp",     "grow",      "handle",     "help",       "hesitate",    "hold",        "hope",      "identify",
+    "improve",   "include",   "inspire",    "interrupt",  "investigate", "join",        "keep",      "know",
+    "lack",      "laugh",     "lead",       "learn",      "leave",       "like",        "listen",    "look",
+    "lose",      "love",      "make",       "manage",     "meet",        "miss",        "mix",       "move",
+    "need",      "notice",    "offer",      "organise",   "paint",       "participate", "perform",   "persevere",
+    "plan",      "play",      "practise",   "prefer",     "prepare",     "present",     "produce",   "pronounce",
+    "provide",   "push",      "put",        "question",   "reach",       "read",        "realise",   "reason",
+    "recall",    "recognise", "record",     "reflect",    "rehearse",    "relax",       "rely",      "remain",
+    "remember",  "research",  "respond",    "return",     "review",      "revise",      "run",       "rush",
+    "say",       "score",     "see",        "seek",       "seem",        "settle",      "share",     "show",
+    "sing",      "sketch",    "solve",      "speak",      "spell",       "spend",       "stay",      "strive",
+    "struggle",  "study",     "succeed",    "support",    "swim",        "take",        "talk",      "teach",
+    "tend",      "think",     "thrive",     "tidy",       "translate",   "try",         "turn",      "understand",
+    "use",       "value",     "volunteer",  "want",       "watch",       "welcome",     "wish",      "work",
+    "worry",     "write",     "annotate",   "organize",   "practice",    "memorise",    "draft",     "set",
+    "let",       "sit",       "stand",      "sleep",      "tell",        "wear",        "begin",     "send",
+    "win",       "shine",     "fall",       "rise",       "hand",        "arrive",      "dream",     "smile"};
+
+bool IsReportVerb(std::string_view plural) {
+  return std::find(std::begin(kReportVerbs), std::end(kReportVerbs), plural) != std::end(kReportVerbs);
+}
+
+// Forms that agree with a plural subject: after a word in "s", they make that word the subject
+// of a clause of its own ("marks do not", "results will").
+constexpr std::array<PackedWord, 24> kPluralAgreement = PackAll<24>({
+    "are",   "were",   "have",   "do",     "don't", "aren't", "weren't", "haven't", "can",   "can't", "cannot", "will",
+    "won't", "would",  "should", "could",  "may",   "might",  "must",    "need",    "seem",  "show",  "suggest", "reflect"});
+
+// Words that open a clause with a subject of its own: a verb after them is not "they"'s.
+constexpr std::array<PackedWord, 18> kClauseOpeners = PackAll<18>({
+    "which", "who", "whom", "whose", "that", "because", "when", "whenever", "while", "whilst", "although",
+    "though", "if", "so", "since", "where", "unless", "until"});
+
 constexpr std::array<PackedWord, 3> kConjunctions = PackAll<3>({"and", "or", "but"});
 
 size_t SkipGaps(const std::u16string& text, size_t pos) {
@@ -232,19 +382,124 @@ size_t SkipGaps(const std::u16string& text, size_t pos) {
   return pos;
 }
 
-// The first word after pos that is not one of the adverbs, when only gaps and adverbs come
-// before it and it ends before limit (the next "they", which is handled on its own).
-bool FindGoverned(const std::u16string& text, size_t pos, size_t limit, Word& found) {
+// The end of an adverb group that starts with word ("no longer"), or 0 when none does.
+size_t PhraseEnd(const std::u16string& text, const Word& word, size_t limit) {
+  for (const Phrase& phrase : kAdverbPhrases) {
+    if (!(phrase.words[0] == word.packed)) continue;
+    size_t end = word.end;
+    size_t matched = 1;
+    while (matched < phrase.length) {
+      const size_t pos = SkipGaps(text, end);
+      if (pos >= text.size() || !IsLetter(text[pos])) break;
+      const Word next = ReadWord(text, pos);
+      if (next.end >= limit || !(next.packed == phrase.words[matched])) break;
+      end = next.end;
+      ++matched;
+    }
+    if (matched == phrase.length) return end;
+  }
+  return 0;
+}
+
+// The first word after pos that is not an adverb or an adverb group, when only gaps and those
+// come before it and it ends before limit (the next "they", which is handled on its own).
+// extraSkips are words skipped as well; skippedOne tells whether one of them was skipped.
+template <size_t N>
+bool FindWordAfterAdverbs(const std::u16string& text, size_t pos, size_t limit, Word& found,
+                          const std::array<PackedWord, N>& extraSkips, bool* skippedExtra) {
   for (;;) {
     pos = SkipGaps(text, pos);
     if (pos >= text.size() || !IsLetter(text[pos])) return false;
     Word word = ReadWord(text, pos);
     if (word.end >= limit) return false;
-    if (!IsAdverb(word)) {
+    if (const size_t phraseEnd = PhraseEnd(text, word, limit)) {
+      pos = phraseEnd;
+      continue;
+    }
+    const bool extra = OneOf(word, extraSkips);
+    if (!IsAdverb(word) && !extra) {
       found = std::move(word);
       return true;
     }
+    if (extra && skippedExtra) *skippedExtra = true;
     pos = word.end;
+  }
+}
+
+constexpr std::array<PackedWord, 0> kNoExtraSkips{};
+
+bool FindGoverned(const std::u16string& text, size_t pos, size_t limit, Word& found) {
+  return FindWordAfterAdverbs(text, pos, limit, found, kNoExtraSkips, nullptr);
+}
+
+// The word that follows word, or an empty word when punctuation or the end comes first.
+Word NextWord(const std::u16string& text, const Word& word) {
+  const size_t pos = SkipGaps(text, word.end);
+  if (pos >= text.size() || !IsLetter(text[pos])) return Word{};
+  return ReadWord(text, pos);
+}
+
+// A word joined on after "and", "or", "but" or a comma that shares the subject "they".
+bool IsJoinedVerb(const std::u16string& text, const Word& word) {
+  if (FindIrregular(word)) return true;
+  if (!IsRegularS(word)) return false;
+  const Stem stem = StemOf(word.Key());
+  std::string plural(word.Key().substr(0, stem.keep));
+  if (stem.y) plural.push_back('y');
+  if (!IsReportVerb(plural)) return false;
+  return !OneOf(NextWord(text, word), kPluralAgreement);
+}
+
+// A verb whose form is the same for "he" and "they" (a past tense) still has verbs joined to
+// it that agree: "they joined the school and have settled".
+bool IsPastTense(const Word& word) {
+  const std::string_view key = word.Key();
+  return (key.size() >= 4 && EndsWith(key, "ed")) || OneOf(word, kParticiples);
+}
+
+// Agrees the verbs joined to the one that ends at pos: after "and", "or" or "but" ("they are
+// working hard and are making"), and in a list after commas ("they listen, ask questions and
+// contribute"). The clause ends at a stop, a bracket, a word that opens a clause of its own or
+// a conjunction followed by anything but a verb of "they".
+void AgreeJoinedVerbs(const std::u16string& text, size_t pos, size_t limit, std::u16string& out, size_t& copied) {
+  for (;;) {
+    pos = SkipGaps(text, pos);
+    if (pos >= text.size() || pos >= limit) return;
+    const char16_t c = text[pos];
+    const bool comma = c == u',';
+    if (!comma && !IsLetter(c)) {
+      if (c == u'.' || c == u';' || c == u':' || c == u'!' || c == u'?' || c == u'(' || c == u')' || c == u'\n' ||
+          c == u'\r') {
+        return;
+      }
+      ++pos;
+      continue;
+    }
+    size_t after = pos + 1;
+    if (!comma) {
+      // Each word of the clause is keyed as it is passed over, without reading it whole: only
+      // a short one can end the clause or join a verb on.
+      const ShortWord word = ReadShortWord(text, pos);
+      if (word.end >= limit || OneOf(word.packed, kClauseOpeners)) return;
+      pos = word.end;
+      if (!OneOf(word.packed, kConjunctions)) continue;
+      after = word.end;
+    }
+    // After a comma the verb comes at once: "they enjoy science, especially experiments".
+    Word joined;
+    const size_t next = SkipGaps(text, after);
+    const bool found = comma ? next < text.size() && IsLetter(text[next]) && (joined = ReadWord(text, next)).end < limit
+                             : FindGoverned(text, after, limit, joined);
+    if (found && IsJoinedVerb(text, joined)) {
+      out.append(text, copied, joined.begin - copied);
+      AppendAgreed(out, text, joined);
+      copied = joined.end;
+      pos = joined.end;
+    } else if (comma) {
+      pos = after;
+    } else {
+      return;
+    }
   }
 }
 
@@ -252,6 +507,33 @@ bool FindGoverned(const std::u16string& text, size_t pos, size_t limit, Word& fo
 bool IsContractedS(const std::u16string& text, size_t pos) {
   return pos + 1 < text.size() && IsApostrophe(text[pos]) && (text[pos + 1] == u's' || text[pos + 1] == u'S') &&
          (pos + 2 >= text.size() || !IsLetter(text[pos + 2]));
+}
+
+// "they's" stands for "they has" before a participle that says what was done ("they've
+// made"), and for "they is" otherwise ("they're involved in", "they're well liked by all").
+bool ContractedSMeansHas(const std::u16string& text, size_t pos, size_t limit) {
+  Word next;
+  bool intensified = false;
+  if (!FindWordAfterAdverbs(text, pos, limit, next, kStateIntensifiers, &intensified)) return false;
+  if (!IsParticiple(next) || OneOf(next, kStateParticiples) || intensified) return false;
+  const Word after = NextWord(text, next);
+  return !(after.Key() == "by");
+}
+
+// A singular auxiliary right before a "they" that begins at theyBegin, as in an inverted
+// clause ("Not only is she", "Only rarely does he"); false when there is none behind copied.
+bool FindAuxiliaryBefore(const std::u16string& text, size_t theyBegin, size_t copied, Word& found) {
+  size_t end = theyBegin;
+  if (end == 0 || !IsGap(text[end - 1])) return false;
+  while (end > copied && IsGap(text[end - 1])) --end;
+  size_t begin = end;
+  while (begin > copied && (IsLetter(text[begin - 1]) || IsApostrophe(text[begin - 1]))) --begin;
+  if (begin == end || (begin > 0 && IsLetter(text[begin - 1]))) return false;
+  // Only is, was, has and does (and their negatives) are looked up.
+  const char16_t first = text[begin] | 0x20;
+  if (first != u'i' && first != u'w' && first != u'h' && first != u'd') return false;
+  found = ReadWord(text, begin);
+  return found.end == end && FindIrregular(found) && !(found.packed == Pack("goes"));
 }
 
 }  // namespace
@@ -264,39 +546,40 @@ void AgreeWithThey(const std::u16string& text, const std::vector<size_t>& theyEn
     const size_t end = theyEnds[k];
     if (end < copied) continue;
     const size_t limit = k + 1 < theyEnds.size() ? theyEnds[k + 1] : text.size() + 1;
+    Word auxiliary;
+    if (end >= 4 && FindAuxiliaryBefore(text, end - 4, copied, auxiliary)) {
+      out.append(text, copied, auxiliary.begin - copied);
+      AppendAgreed(out, text, auxiliary);
+      copied = auxiliary.end;
+    }
     out.append(text, copied, end - copied);
     copied = end;
     if (IsContractedS(text, end)) {
-      Word next;
-      const bool participle = FindGoverned(text, end + 2, limit, next) && IsParticiple(next);
+      const bool has = ContractedSMeansHas(text, end + 2, limit);
       const bool upper = text[end + 1] == u'S';
       out.push_back(text[end]);
-      out.append(participle ? (upper ? u"VE" : u"ve") : (upper ? u"RE" : u"re"));
+      out.append(has ? (upper ? u"VE" : u"ve") : (upper ? u"RE" : u"re"));
       copied = end + 2;
       continue;
     }
-    // The verb, then any verb joined to it ("they listen carefully and contribute"): after
-    // adverbs and "and", "or" or "but" only, so "and tests show" after a noun stays alone.
-    // Letters glued to "they" make no word of their own.
-    if (end >= text.size() || !IsGap(text[end])) continue;
-    Word verb;
+    // A clause set off by commas right after "they" is passed over: "they, however, need".
     size_t from = end;
-    while (FindGoverned(text, from, limit, verb)) {
-      out.append(text, copied, verb.begin - copied);
-      copied = verb.end;
-      if (!AppendAgreed(out, text, verb)) break;
-      size_t pos = verb.end;
-      Word joint;
-      for (;;) {
+    if (from < text.size() && text[from] == u',') {
+      size_t pos = from + 1;
+      for (int words = 0; words < 4; ++words) {
         pos = SkipGaps(text, pos);
         if (pos >= text.size() || !IsLetter(text[pos])) break;
-        joint = ReadWord(text, pos);
-        if (!IsAdverb(joint) && !OneOf(joint, kVerbModifiers)) break;
-        pos = joint.end;
+        pos = ReadWord(text, pos).end;
       }
-      if (!OneOf(joint, kConjunctions) || joint.end >= limit || joint.begin < verb.end) break;
-      from = joint.end;
+      if (pos < text.size() && pos < limit && text[pos] == u',') from = pos + 1;
     }
+    // Letters glued to "they" make no word of their own.
+    if (from >= text.size() || !IsGap(text[from])) continue;
+    Word verb;
+    if (!FindGoverned(text, from, limit, verb)) continue;
+    out.append(text, copied, verb.begin - copied);
+    copied = verb.end;
+    if (AppendAgreed(out, text, verb) || IsPastTense(verb)) AgreeJoinedVerbs(text, verb.end, limit, out, copied);
   }
   out.append(text, copied, std::u16string::npos);
 }

@@ -1,5 +1,7 @@
 #include "word-standin/ribbon_strip.h"
 
+#include <olectl.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -238,6 +240,20 @@ std::optional<std::wstring> RibbonStrip::ItemTip(const std::wstring& galleryId, 
   if (!items || static_cast<size_t>(item) >= items->size()) return std::nullopt;
   const GalleryItem& entry = (*items)[static_cast<size_t>(item)];
   return entry.supertip.value_or(entry.label);
+}
+
+HICON RibbonStrip::CopyItemIcon(const std::wstring& galleryId, long item) const {
+  const auto control = host_.View()->Model().Find(galleryId);
+  if (!control || item < 0) return nullptr;
+  const auto& items = host_.View()->State(*control).items;
+  if (!items || static_cast<size_t>(item) >= items->size()) return nullptr;
+  const win::ComPtr<IUnknown>& image = (*items)[static_cast<size_t>(item)].image;
+  win::ComPtr<IPicture> picture;
+  if (!image || FAILED(image.As(IID_IPicture, picture))) return nullptr;
+  SHORT type = PICTYPE_NONE;
+  OLE_HANDLE handle = 0;
+  if (FAILED(picture->get_Type(&type)) || type != PICTYPE_ICON || FAILED(picture->get_Handle(&handle))) return nullptr;
+  return ::CopyIcon(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
 }
 
 void RibbonStrip::Committed(size_t control) {

@@ -66,6 +66,8 @@ class RibbonStrip {
   }
   // The supertip of item N of the gallery with this id as the strip holds it, or nothing.
   std::optional<std::wstring> ItemTip(const std::wstring& galleryId, long item) const;
+  // A copy of the icon of the picture the add-in gave the item (getItemImage), or null.
+  HICON CopyItemIcon(const std::wstring& galleryId, long item) const;
 
   // The Win32 control that shows the ribbon control with this id, or null.
   HWND ControlWindow(const std::wstring& id) const;

@@ -59,17 +59,21 @@ void RibbonView::Read(size_t index) {
   if (const auto callback = control.Attribute(L"getLabel")) state.label = GetText(*callback, index);
   if (const auto callback = control.Attribute(L"getText")) state.text = GetText(*callback, index);
   if (const auto callback = control.Attribute(L"getPressed")) state.pressed = GetFlag(*callback, index);
+  if (const auto callback = control.Attribute(L"getEnabled")) state.enabled = GetFlag(*callback, index);
+  if (const auto callback = control.Attribute(L"getSupertip")) state.supertip = GetText(*callback, index);
   if (const auto callback = control.Attribute(L"getItemCount")) {
     if (const auto count = GetNumber(*callback, index)) {
       std::vector<GalleryItem> items;
       const auto idCallback = control.Attribute(L"getItemID");
       const auto labelCallback = control.Attribute(L"getItemLabel");
       const auto supertipCallback = control.Attribute(L"getItemSupertip");
+      const auto imageCallback = control.Attribute(L"getItemImage");
       for (long item = 0; item < *count; ++item) {
         GalleryItem entry;
         if (idCallback) entry.id = GetItemText(*idCallback, index, item).value_or(L"");
         if (labelCallback) entry.label = GetItemText(*labelCallback, index, item).value_or(L"");
         if (supertipCallback) entry.supertip = GetItemText(*supertipCallback, index, item);
+        if (imageCallback) entry.image = GetItemPicture(*imageCallback, index, item);
         items.push_back(std::move(entry));
       }
       state.items = std::move(items);
@@ -85,10 +89,14 @@ std::optional<std::wstring> RibbonView::Label(size_t index) const {
   return control.Attribute(L"getLabel") ? states_[index].label : control.Attribute(L"label");
 }
 
-std::vector<std::wstring> RibbonView::Describe() const {
+std::vector<std::wstring> RibbonView::Describe() const { return Describe(std::wstring()); }
+
+std::vector<std::wstring> RibbonView::Describe(const std::wstring& ids) const {
+  const std::wstring padded = L" " + ids + L" ";
   std::vector<std::wstring> lines;
   for (size_t i = 0; i < states_.size(); ++i) {
     if (!Shown(i)) continue;
+    if (!ids.empty() && padded.find(L" " + model_.Controls()[i].id + L" ") == std::wstring::npos) continue;
     const RibbonControl& control = model_.Controls()[i];
     const ControlState& state = states_[i];
     std::wstring line = Indent(control.depth) + control.kind + L" " + control.id;
@@ -97,10 +105,12 @@ std::vector<std::wstring> RibbonView::Describe() const {
       lines.push_back(line + L" hidden");
       continue;
     }
+    if (!Enabled(i)) line += L" disabled";
     if (state.text) line += L" text=" + Quoted(*state.text);
     if (state.pressed) line += *state.pressed ? L" pressed" : L" not-pressed";
     if (state.items) line += L" items=" + std::to_wstring(state.items->size());
     if (state.selectedIndex) line += L" selected=" + std::to_wstring(*state.selectedIndex);
+    if (state.supertip) line += L" supertip=" + Quoted(*state.supertip);
     lines.push_back(line);
     if (state.items) {
       for (size_t item = 0; item < state.items->size(); ++item) {
@@ -108,6 +118,7 @@ std::vector<std::wstring> RibbonView::Describe() const {
         std::wstring itemLine =
             Indent(control.depth + 1) + L"[" + std::to_wstring(item) + L"] " + entry.id + L" " + Quoted(entry.label);
         // A supertip that only repeats the label says nothing new.
+        if (entry.image) itemLine += L" image";
         if (entry.supertip && *entry.supertip != entry.label) itemLine += L" supertip=" + Quoted(*entry.supertip);
         lines.push_back(std::move(itemLine));
       }
@@ -166,6 +177,30 @@ std::optional<std::wstring> RibbonView::GetItemText(const std::wstring& callback
   return std::wstring(value.Value().bstrVal, ::SysStringLen(value.Value().bstrVal));
 }
 
+// A picture comes back as an object (VT_DISPATCH or VT_UNKNOWN); empty or null means none.
+win::ComPtr<IUnknown> RibbonView::GetItemPicture(const std::wstring& callback, size_t index, long item) {
+  win::UniqueVariant value;
+  const HRESULT result =
+      addin_.Call(callback, {DispatchArgument(ControlObject(index)), LongArgument(item)}, value.Put());
+  win::ComPtr<IUnknown> picture;
+  if (FAILED(Report(callback, result))) return picture;
+  if (value.Type() == VT_DISPATCH || value.Type() == VT_UNKNOWN) {
+    if (IUnknown* object = value.Value().punkVal) {
+      object->AddRef();
+      picture = win::ComPtr<IUnknown>::Attach(object);
+    }
+  } else if (value.Type() != VT_EMPTY) {
+    out_.Line(L"! " + callback + L" gave no picture");
+  }
+  return picture;
+}
+
+bool RibbonView::Enabled(size_t index) const {
+  const ControlState& state = states_[index];
+  if (state.enabled) return *state.enabled;
+  return model_.Controls()[index].Attribute(L"enabled").value_or(L"true") != L"false";
+}
+
 std::optional<size_t> RibbonView::Actionable(const std::wstring& id, const wchar_t* kind) {
   const auto index = model_.Find(id);
   if (!index) {
@@ -179,6 +214,11 @@ std::optional<size_t> RibbonView::Actionable(const std::wstring& id, const wchar
   }
   if (!Shown(*index) || !Visible(*index)) {
     out_.Line(L"! " + id + L" is not shown");
+    return std::nullopt;
+  }
+  // Office greys a disabled control out: a click on it reaches no callback.
+  if (!Enabled(*index)) {
+    out_.Line(L"! " + id + L" is disabled");
     return std::nullopt;
   }
   return index;

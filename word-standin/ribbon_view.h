@@ -23,6 +23,7 @@ struct GalleryItem {
   std::wstring id;
   std::wstring label;
   std::optional<std::wstring> supertip;  // read when the control has getItemSupertip
+  win::ComPtr<IUnknown> image;           // the picture getItemImage handed over, if any
 };
 
 // The values Office holds for one control.
@@ -34,6 +35,8 @@ struct ControlState {
   std::optional<std::wstring> text;
   std::optional<long> selectedIndex;
   std::optional<std::vector<GalleryItem>> items;
+  std::optional<bool> enabled;          // read when the control has getEnabled
+  std::optional<std::wstring> supertip;  // read when the control has getSupertip
 };
 
 class RibbonView {
@@ -52,6 +55,8 @@ class RibbonView {
   // The ribbon as the teacher sees it, one line per shown control (items indented below, each
   // with its supertip when that says more than its label).
   std::vector<std::wstring> Describe() const;
+  // The lines of Describe that show the controls named in ids (space-separated) and their items.
+  std::vector<std::wstring> Describe(const std::wstring& ids) const;
   // Whether the control is on screen: it is visible and so is every control around it.
   bool Displayed(size_t index) const { return Shown(index) && Visible(index); }
   // The label Office shows: getLabel's answer when the control has that callback, else its
@@ -82,6 +87,8 @@ class RibbonView {
   std::optional<long> GetNumber(const std::wstring& callback, size_t index);
   std::optional<bool> GetFlag(const std::wstring& callback, size_t index);
   std::optional<std::wstring> GetItemText(const std::wstring& callback, size_t index, long item);
+  win::ComPtr<IUnknown> GetItemPicture(const std::wstring& callback, size_t index, long item);
+  bool Enabled(size_t index) const;
 
   RibbonModel model_;
   AddinDispatch& addin_;

@@ -249,7 +249,7 @@ class SessionCommands {
   bool Disconnect(const std::wstring& rest) { return rest.empty() && (host_.Disconnect(), true); }
   bool Connect(const std::wstring& rest) { return rest.empty() && (host_.Connect(), true); }
   bool PrintDocument(const std::wstring& rest) { return rest.empty() && (host_.PrintDocument(), true); }
-  bool PrintRibbon(const std::wstring& rest) { return rest.empty() && (host_.PrintRibbon(), true); }
+  bool PrintRibbon(const std::wstring& rest) { return (host_.PrintRibbon(rest), true); }
   bool PrintInvalidations(const std::wstring& rest) { return rest.empty() && (host_.PrintInvalidations(), true); }
 
   WordHost& host_;

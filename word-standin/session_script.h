@@ -35,7 +35,8 @@
 //                            answered N"); later actions are refused
 //   fire-event DISPID        Word fires an application event at the add-in
 //   disconnect, connect      OnDisconnection, OnConnection
-//   print-document, print-ribbon, print-invalidations
+//   print-document, print-ribbon [ID...], print-invalidations
+//                            print-ribbon with ids shows only those controls
 //   print-report             the document's text as plain lines
 //   print-writes             "writes N": how many texts the add-in put at the selection
 //   print TEXT               the text itself, to mark a place in the transcript

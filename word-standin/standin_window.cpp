@@ -10,7 +10,8 @@ constexpr wchar_t kTitle[] = L"Document1 - Word stand-in";
 constexpr UINT_PTR kStepTimer = 1;
 constexpr int kPaneId = 100;
 constexpr int kTipLineId = 101;
-constexpr int kTipLineHeight = 40;  // two lines of the interface font
+constexpr int kTipLineHeight = 60;  // three lines of the interface font
+constexpr int kTipPictureWidth = 24;
 
 HFONT MessageFont(int pointsOrZero) {
   NONCLIENTMETRICSW metrics{};
@@ -66,6 +67,8 @@ StandinWindow::StandinWindow(WordHost& host, Transcript& out)
                                    0, 0, 0, frame_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTipLineId)),
                                    ::GetModuleHandleW(nullptr), nullptr));
   ::SendMessageW(tipLine_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
+  tipPicture_.Reset(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, 0, 0, 0,
+                                      frame_.Get(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
   strip_->OnChanged([this] { Layout(); });
   strip_->OnItemTip([this](const std::wstring& id, const std::wstring& tip) { ShowTip(id, tip); });
   // The frame is Word's first document window; a person at it answers the add-in's dialogs, a
@@ -139,7 +142,9 @@ void StandinWindow::Layout() {
   ::MoveWindow(strip_->Handle(), 0, 0, client.right, stripHeight, TRUE);
   const int paneBottom = client.bottom - kTipLineHeight - 4;
   ::MoveWindow(pane_->Handle(), 4, stripHeight + 4, client.right - 8, paneBottom - stripHeight - 8, TRUE);
-  ::MoveWindow(tipLine_.Get(), 4, paneBottom, client.right - 8, kTipLineHeight, TRUE);
+  ::MoveWindow(tipPicture_.Get(), 4, paneBottom, kTipPictureWidth, kTipLineHeight, TRUE);
+  ::MoveWindow(tipLine_.Get(), 4 + kTipPictureWidth, paneBottom, client.right - 8 - kTipPictureWidth, kTipLineHeight,
+               TRUE);
 }
 
 // One line of the scripted drive; the timer is stopped while it runs, since an action may sit in
@@ -192,12 +197,14 @@ bool StandinWindow::Hover(const std::wstring& line) {
     out_.Line(L"! line " + std::to_wstring(nextLine_) + L" has no gallery item to hover: " + line);
     return false;
   }
-  ShowTip(id, *tip);
+  ShowTip(id, *tip, strip_->CopyItemIcon(id, item));
   return true;
 }
 
 // The gallery's label, then the item's supertip: "Insert Comment: They read widely ...".
-void StandinWindow::ShowTip(const std::wstring& galleryId, const std::wstring& tip) {
+void StandinWindow::ShowTip(const std::wstring& galleryId, const std::wstring& tip, HICON icon) {
+  ::SendMessageW(tipPicture_.Get(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  tipIcon_.Reset(icon);  // the one shown before is no longer in use
   const auto index = host_.View()->Model().Find(galleryId);
   const std::wstring label = index ? host_.View()->Label(*index).value_or(galleryId) : galleryId;
   const std::wstring line = label + L": " + tip;

@@ -52,7 +52,8 @@ class StandinWindow {
   void Layout();
   void Step();
   bool Hover(const std::wstring& line);
-  void ShowTip(const std::wstring& galleryId, const std::wstring& tip);
+  // The item's picture, if it has one, shows beside the tip.
+  void ShowTip(const std::wstring& galleryId, const std::wstring& tip, HICON icon = nullptr);
 
   WordHost& host_;
   Transcript& out_;
@@ -62,6 +63,8 @@ class StandinWindow {
   std::unique_ptr<RibbonStrip> strip_;
   std::unique_ptr<DocumentPane> pane_;
   win::UniqueWindow tipLine_;
+  win::UniqueWindow tipPicture_;
+  win::UniqueIcon tipIcon_;  // what tipPicture_ shows
   std::unique_ptr<SessionRunner> runner_;
   std::vector<std::wstring> lines_;
   size_t nextLine_ = 0;

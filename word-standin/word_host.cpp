@@ -345,12 +345,12 @@ void WordHost::PrintDocument() {
   out_.Line(L"selection " + std::to_wstring(document.Start()) + L" " + std::to_wstring(document.End()));
 }
 
-void WordHost::PrintRibbon() {
+void WordHost::PrintRibbon(const std::wstring& ids) {
   if (!View()) {
     out_.Line(L"! no ribbon");
     return;
   }
-  for (const std::wstring& line : View()->Describe()) out_.Line(line);
+  for (const std::wstring& line : View()->Describe(ids)) out_.Line(line);
 }
 
 void WordHost::PrintInvalidations() {

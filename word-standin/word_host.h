@@ -98,7 +98,7 @@ class WordHost {
   std::optional<std::chrono::milliseconds> LongestUnanswered() const noexcept { return longestUnanswered_; }
 
   void PrintDocument();
-  void PrintRibbon();
+  void PrintRibbon(const std::wstring& ids = std::wstring());
   // The invalidations since the last time they were printed.
   void PrintInvalidations();
 

@@ -83,6 +83,9 @@ class CConnect final : public _IDTExtensibility2, public IRibbonExtensibility, p
   STDMETHODIMP GetPressedThey(IDispatch* control, VARIANT_BOOL* pressed) override;
   STDMETHODIMP PressThey(IDispatch* control, VARIANT_BOOL* pressed) override;
   STDMETHODIMP GetItemSupertipComment(IDispatch* control, LONG index, BSTR* supertip) override;
+  STDMETHODIMP GetEnabledComment(IDispatch* control, VARIANT_BOOL* enabled) override;
+  STDMETHODIMP GetSupertipComment(IDispatch* control, BSTR* supertip) override;
+  STDMETHODIMP GetItemImageComment(IDispatch* control, LONG index, IPictureDisp** image) override;
 
   // For tests: the core behind the callbacks, and whether the ribbon is held.
   const AddinCore& Core() const noexcept { return core_; }

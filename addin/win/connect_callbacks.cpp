@@ -1,4 +1,4 @@
-// The 31 ribbon callbacks of CConnect. Each forwards to the core inside Callback, so that a
+// The 34 ribbon callbacks of CConnect. Each forwards to the core inside Callback, so that a
 // failure of Word, Office or memory comes back as the callback's HRESULT and never as an
 // exception, and the object outlives the call. An action passes on the Word window whose
 // ribbon was used, which owns the action's dialogs. Strings go out as new BSTRs (a null BSTR for "no value"); text arguments arrive
@@ -9,6 +9,7 @@
 
 #include "addin/win/connect.h"
 #include "addin/win/dialog_owner.h"
+#include "addin/win/tick_picture.h"
 #include "common/win/bstr.h"
 #include "common/win/com_boundary.h"
 
@@ -88,6 +89,23 @@ STDMETHODIMP CConnect::GetItemIDComment(IDispatch*, LONG index, BSTR* id) {
 
 STDMETHODIMP CConnect::GetItemSupertipComment(IDispatch*, LONG index, BSTR* supertip) {
   return Callback([&] { PutOptionalText(supertip, core_.GetItemSupertipComment(index)); });
+}
+
+STDMETHODIMP CConnect::GetEnabledComment(IDispatch*, VARIANT_BOOL* enabled) {
+  return Callback([&] { PutFlag(enabled, core_.GetEnabledComment()); });
+}
+
+STDMETHODIMP CConnect::GetSupertipComment(IDispatch*, BSTR* supertip) {
+  return Callback([&] { PutText(supertip, core_.GetSupertipComment()); });
+}
+
+// The tick for a comment already written for the pupil; no picture (null) for the others.
+STDMETHODIMP CConnect::GetItemImageComment(IDispatch*, LONG index, IPictureDisp** image) {
+  return Callback([&] {
+    IPictureDisp*& target = Required(image);
+    target = nullptr;
+    if (core_.GetItemImageComment(index)) target = NewTickPicture();
+  });
 }
 
 STDMETHODIMP CConnect::GetSelectedItemIndexComment(IDispatch*, LONG* index) {

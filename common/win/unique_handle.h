@@ -65,6 +65,13 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+struct IconTraits {
+  using Handle = HICON;
+  static HICON Invalid() noexcept { return nullptr; }
+  static void Close(HICON icon) noexcept { ::DestroyIcon(icon); }
+};
+using UniqueIcon = UniqueHandle<IconTraits>;
+
 struct ModuleTraits {
   using Handle = HMODULE;
   static HMODULE Invalid() noexcept { return nullptr; }

@@ -4,8 +4,9 @@
 # comment service on loopback, points the add-in at it, registers QuillboxAddIn.dll in a Wine
 # prefix of its own and runs `word-standin.exe --window` with a scripted drive (log in through
 # the real login dialog, choose a subject, type a pupil's name, press They, type a heading into
-# the document, click two comments and rest the pointer on a third, whose supertip shows in the
-# line below the document). The screen is taken with `import -window root` under Xvfb then. Expects BUILD_DIR/native and BUILD_DIR/windows to be
+# the document, click two comments, go back to the first group and rest the pointer on the
+# comment just written: its tick and its supertip, which names the pupil it was written for,
+# show in the line below the document). The screen is taken with `import -window root` under Xvfb then. Expects BUILD_DIR/native and BUILD_DIR/windows to be
 # built (scripts/demo.sh does that). Everything it starts is stopped again, also on failure.
 set -euo pipefail
 
@@ -63,7 +64,8 @@ type-text Sam (English)
 new-paragraph
 click-comment 0
 click-comment 0
-hover comment 2
+select-category 0
+hover comment 0
 print ready for the photograph
 pause 5000
 close

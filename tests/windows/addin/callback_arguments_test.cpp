@@ -47,8 +47,11 @@ TEST_F(CallbackArgumentsTest, GettersRefuseAMissingOutPointer) {
       {"GetLabelCategory", [&] { return callbacks->GetLabelCategory(nullptr, nullptr); }},
       {"GetPressedThey", [&] { return callbacks->GetPressedThey(nullptr, nullptr); }},
       {"GetItemSupertipComment", [&] { return callbacks->GetItemSupertipComment(nullptr, 0, nullptr); }},
+      {"GetEnabledComment", [&] { return callbacks->GetEnabledComment(nullptr, nullptr); }},
+      {"GetSupertipComment", [&] { return callbacks->GetSupertipComment(nullptr, nullptr); }},
+      {"GetItemImageComment", [&] { return callbacks->GetItemImageComment(nullptr, 0, nullptr); }},
   };
-  ASSERT_EQ(20u, calls.size());
+  ASSERT_EQ(23u, calls.size());
   for (const auto& [name, call] : calls) EXPECT_EQ(E_POINTER, call()) << name;
 }
 

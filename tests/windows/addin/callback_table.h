@@ -1,5 +1,5 @@
 #pragma once
-// The 31 ribbon callbacks as Office knows them: name, DISPID and parameters, in the order of
+// The 34 ribbon callbacks as Office knows them: name, DISPID and parameters, in the order of
 // the interface's table of functions.
 
 #include <windows.h>
@@ -14,7 +14,7 @@ struct Callback {
   const wchar_t* parameters;
 };
 
-inline constexpr std::array<Callback, 31> kCallbacks = {{
+inline constexpr std::array<Callback, 34> kCallbacks = {{
     {L"RibbonLoaded", 101, L"[in] IDispatch* pRibbon"},
     {L"LogIn", 102, L"[in] IDispatch* pRibbon"},
     {L"VisitWebsite", 104, L"[in] IDispatch* pRibbon"},
@@ -48,6 +48,10 @@ inline constexpr std::array<Callback, 31> kCallbacks = {{
     {L"PressThey", 162, L"[in] IDispatch* pControl; [in] VARIANT_BOOL* pvarfPressed"},
     {L"GetItemSupertipComment", 163,
      L"[in] IDispatch* ribbonControl; [in] long cIndex; [out, retval] BSTR* pbstr"},
+    {L"GetEnabledComment", 164, L"[in] IDispatch* pControl; [out, retval] VARIANT_BOOL* pvarfEnabled"},
+    {L"GetSupertipComment", 165, L"[in] IDispatch* pControl; [out, retval] BSTR* pbstrSupertip"},
+    {L"GetItemImageComment", 166,
+     L"[in] IDispatch* ribbonControl; [in] long cIndex; [out, retval] IPictureDisp** ppdispImage"},
 }};
 
 }  // namespace quillbox::testing

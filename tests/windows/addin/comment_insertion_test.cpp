@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <olectl.h>
+
 #include <string>
 #include <vector>
 
@@ -53,7 +55,7 @@ TEST_F(CommentInsertionTest, LoggedInRibbonShowsSubjectsGroupsAndComments) {
       L"      [0] category0 \"Opening\"",
       L"      [1] category1 \"Effort\"",
       L"      [2] category2 \"Targets\"",
-      L"    gallery comment \"Insert Comment\" items=2 selected=-1",
+      L"    gallery comment \"Insert Comment\" items=2 selected=-1 supertip=\"Just click on a comment to insert it.\"",
       L"      [0] comment0 \"He has settled well.\"",
       L"      [1] comment1 \"Pupil name is a delight to teach.\"",
   };
@@ -101,6 +103,34 @@ TEST_F(CommentInsertionTest, APupilWhoUsesTheyIsWrittenAboutWithVerbsThatAgree) 
   EXPECT_EQ(true, Control(L"boy").pressed);
   EXPECT_EQ(false, Control(L"they").pressed);
   EXPECT_EQ(L"Next year him reading should grow.", (*Control(L"comment").items)[0].label);
+}
+
+// Through the library's callbacks: a comment written for the pupil comes back with the tick
+// from the library's resources, the others with no picture; another pupil's name disables the
+// gallery, and a click that still arrives writes nothing.
+TEST_F(CommentInsertionTest, WrittenCommentsShowTheTickAndANewPupilDisablesTheGallery) {
+  ASSERT_EQ(S_OK, host_->Choose(L"comment", 1));
+  ASSERT_EQ(S_OK, host_->Choose(L"category", 0));
+  win::ComPtr<IPictureDisp> tick, none;
+  ASSERT_EQ(S_OK, callbacks_->GetItemImageComment(nullptr, 1, tick.Put()));
+  ASSERT_EQ(S_OK, callbacks_->GetItemImageComment(nullptr, 0, none.Put()));
+  EXPECT_FALSE(none);
+  win::ComPtr<IPicture> picture;
+  ASSERT_TRUE(tick);
+  ASSERT_EQ(S_OK, tick.As(IID_IPicture, picture));
+  SHORT type = PICTYPE_NONE;
+  OLE_XSIZE_HIMETRIC width = 0;
+  EXPECT_EQ(S_OK, picture->get_Type(&type));
+  EXPECT_EQ(S_OK, picture->get_Width(&width));
+  EXPECT_EQ(PICTYPE_ICON, type);
+  EXPECT_EQ(423, width) << "16 pixels at 96 dpi, in hundredths of a millimetre";
+
+  ASSERT_EQ(S_OK, host_->Type(L"name", L"Tom"));
+  EXPECT_EQ(false, Control(L"comment").enabled);
+  const std::wstring before = Document().Text();
+  EXPECT_EQ(S_OK, callbacks_->SelecteItemChangedComment(nullptr, nullptr, 0));
+  EXPECT_EQ(before, Document().Text());
+  EXPECT_EQ(E_INVALIDARG, host_->Choose(L"comment", 0)) << "Office offers no click on a disabled gallery";
 }
 
 TEST_F(CommentInsertionTest, ClickMovesOnToTheNextGroup) {

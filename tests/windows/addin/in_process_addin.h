@@ -32,8 +32,12 @@ class InProcessAddinTest : public ::testing::Test {
   }
   void TearDown() override { host_.reset(); }
 
-  // Logs in through the ribbon's button; the fake service answers with the sample subjects.
-  void LogIn() { ASSERT_EQ(S_OK, host_->Click(L"logIn")); }
+  // Logs in through the ribbon's button (the fake service answers with the sample subjects) and
+  // chooses Boy for the starting pupil, so that the comment gallery is enabled.
+  void LogIn() {
+    ASSERT_EQ(S_OK, host_->Click(L"logIn"));
+    ASSERT_EQ(S_OK, host_->Toggle(L"boy"));
+  }
 
   // The control ids invalidated since the last call.
   std::vector<std::wstring> NewInvalidations() {

@@ -26,10 +26,19 @@ namespace {
 using win::ComPtr;
 using win::UniqueBstr;
 
-std::wstring TypeText(const TYPEDESC& type) {
+std::wstring TypeText(ITypeInfo& info, const TYPEDESC& type) {
   switch (type.vt) {
     case VT_PTR:
-      return TypeText(*type.lptdesc) + L"*";
+      return TypeText(info, *type.lptdesc) + L"*";
+    case VT_USERDEFINED: {
+      ComPtr<ITypeInfo> named;
+      UniqueBstr name;
+      if (FAILED(info.GetRefTypeInfo(type.hreftype, named.Put())) ||
+          FAILED(named->GetDocumentation(MEMBERID_NIL, name.Put(), nullptr, nullptr, nullptr))) {
+        return L"unnamed";
+      }
+      return name.Get();
+    }
     case VT_DISPATCH:
       return L"IDispatch*";
     case VT_I4:
@@ -62,7 +71,7 @@ std::wstring ParametersText(ITypeInfo& info, const FUNCDESC& function) {
   for (SHORT i = 0; i < function.cParams; ++i) {
     const ELEMDESC& parameter = function.lprgelemdescParam[i];
     if (!text.empty()) text += L"; ";
-    text += FlagsText(parameter.paramdesc.wParamFlags) + L" " + TypeText(parameter.tdesc) + L" ";
+    text += FlagsText(parameter.paramdesc.wParamFlags) + L" " + TypeText(info, parameter.tdesc) + L" ";
     if (static_cast<UINT>(i) + 1 < count) text += names[static_cast<size_t>(i) + 1];
   }
   for (UINT i = 0; i < count; ++i) ::SysFreeString(names[i]);

@@ -97,13 +97,16 @@ struct RibbonAction {
   std::function<void(AddinUnderTest&, size_t failedAt)> survives;
 };
 
+// Logs in and chooses Boy for the starting pupil, so that the comment gallery is enabled.
 void LogIn(AddinUnderTest& addin) {
   if (FAILED(addin.Click(L"LogIn"))) throw std::runtime_error("login failed");
+  if (FAILED(addin.Toggle(L"PressBoy"))) throw std::runtime_error("PressBoy failed");
 }
 
 const Ids kLoginIds = {L"logIn", L"gr2", L"subjects", L"category"};
 const Ids kGenderIds = {L"boy", L"girl", L"they", L"category", L"comment"};
 const Ids kRefreshIds = {L"category", L"comment"};
+const Ids kLogOutIds = {L"logIn", L"gr2", L"subjects", L"category", L"boy", L"girl", L"they", L"comment"};
 
 std::vector<RibbonAction> Actions() {
   return {
@@ -114,7 +117,7 @@ std::vector<RibbonAction> Actions() {
          EXPECT_EQ(2u, a.Store().Subjects().size());
          EXPECT_EQ(3u, a.Store().CommentGroups().size());
        }},
-      {"LogOut", LogIn, [](AddinUnderTest& a) { return a.Click(L"LogIn"); }, kLoginIds, 4,
+      {"LogOut", LogIn, [](AddinUnderTest& a) { return a.Click(L"LogIn"); }, kLogOutIds, 8,
        [](AddinUnderTest& a, size_t) {
          EXPECT_FALSE(a.Core().IsLoggedIn());
          EXPECT_TRUE(a.Core().Account().password.empty());
@@ -142,7 +145,7 @@ std::vector<RibbonAction> Actions() {
        [](AddinUnderTest& a) { return a.Select(L"SelecteItemChangedCategory", 2); }, kRefreshIds, 2,
        [](AddinUnderTest& a, size_t) { EXPECT_EQ(2, a.Store().SelectedCommentGroupIndex()); }},
       {"OnChangeName", LogIn, [](AddinUnderTest& a) { return a.Type(L"OnChangeName", L"Zo\u00EB"); },
-       kRefreshIds, 2, [](AddinUnderTest& a, size_t) { EXPECT_EQ(u"Zo\u00EB", a.Store().PupilName()); }},
+       kGenderIds, 5, [](AddinUnderTest& a, size_t) { EXPECT_EQ(u"Zo\u00EB", a.Store().PupilName()); }},
       {"SelecteItemChangedComment", LogIn,
        [](AddinUnderTest& a) { return a.Select(L"SelecteItemChangedComment", 1); },
        {L"comment", L"category", L"comment"}, 1,

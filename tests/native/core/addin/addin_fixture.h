@@ -19,13 +19,14 @@ inline void ServeTwoSubjects(FakeTransport& http) {
   http.Reply("subject=Art", R"({"status":"OK","tabs":[{"name":"Skills","comments":[{"comment":"^ draws."}]}]})");
 }
 
-// A core logged in to that service.
+// A core logged in to that service, with Boy chosen for the starting "Pupil name".
 class LoggedInCore : public ::testing::Test, public CoreFixture {
  protected:
   void SetUp() override {
     ServeTwoSubjects(http);
     core.RibbonLoaded();
     core.LogIn();
+    core.PressBoy();
     ribbon.Take();
     http.requests.clear();
   }

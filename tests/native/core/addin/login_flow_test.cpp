@@ -117,7 +117,7 @@ TEST_F(LoginFlow, NoRibbonEndsTheRefreshButTheLoginStands) {
 
 using LogOut = LoggedInCore;
 
-TEST_F(LogOut, IsLocalAndKeepsThePupil) {
+TEST_F(LogOut, IsLocalAndKeepsThePupilButNotTheirPronouns) {
   core.OnChangeName(u"Zed");
   core.PressGirl();
   core.SelecteItemChangedCategory(2);
@@ -126,7 +126,9 @@ TEST_F(LogOut, IsLocalAndKeepsThePupil) {
 
   core.LogIn();
   EXPECT_FALSE(core.IsLoggedIn());
-  EXPECT_EQ(ribbon.Take(), kLoginControls);
+  Ids logOutControls = kLoginControls;
+  logOutControls.insert(logOutControls.end(), {u"boy", u"girl", u"they", u"comment"});
+  EXPECT_EQ(ribbon.Take(), logOutControls);
   EXPECT_TRUE(http.requests.empty());
   EXPECT_EQ(login.shownWith.size(), 1u) << "no dialog on log-out";
   EXPECT_EQ(core.GetItemCountSubject(), 0);
@@ -135,7 +137,8 @@ TEST_F(LogOut, IsLocalAndKeepsThePupil) {
   EXPECT_EQ(core.Account().email, u"");
   EXPECT_EQ(core.Account().password, u"");
   EXPECT_EQ(core.GetTextName(), u"Zed");
-  EXPECT_TRUE(core.GetPressedGirl());
+  EXPECT_FALSE(core.GetPressedGirl());
+  EXPECT_FALSE(core.GetEnabledComment());
   EXPECT_EQ(core.GetSelectedItemIndexCategory(), 2);
 
   core.LogIn();

@@ -13,9 +13,10 @@ TEST_F(FreshCore, BeforeLoginShowsLogInAndHidesTheCommentsGroup) {
   EXPECT_EQ(core.GetLabelLogIn(), u"Log In");
   EXPECT_FALSE(core.GetVisibleComments());
   EXPECT_EQ(core.GetTextName(), u"Pupil name");
-  EXPECT_TRUE(core.GetPressedBoy());
+  EXPECT_FALSE(core.GetPressedBoy());
   EXPECT_FALSE(core.GetPressedGirl());
   EXPECT_FALSE(core.GetPressedThey());
+  EXPECT_FALSE(core.GetEnabledComment());
   EXPECT_EQ(core.GetItemCountCategory(), 0);
   EXPECT_EQ(core.GetLabelCategory(), u"Select Category");
   EXPECT_EQ(core.GetItemLabelSubject(0), std::nullopt);
@@ -63,7 +64,7 @@ TEST_F(LoggedInCore, ActionsInvalidateExactlyTheirControls) {
   core.SelecteItemChangedCategory(1);
   EXPECT_EQ(ribbon.Take(), (Ids{u"category", u"comment"}));
   core.OnChangeName(u"Ann");
-  EXPECT_EQ(ribbon.Take(), (Ids{u"category", u"comment"}));
+  EXPECT_EQ(ribbon.Take(), (Ids{u"boy", u"girl", u"they", u"category", u"comment"}));
   core.SelecteItemChangedSubject(0);
   EXPECT_EQ(ribbon.Take(), (Ids{u"category", u"comment"}));
 }

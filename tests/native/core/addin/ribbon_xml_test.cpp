@@ -119,10 +119,10 @@ const std::vector<ExpectedControl> kControls = {
     {"comment", "gallery", "gr2",
      {{"label", "Insert Comment"}, {"keytip", "C"}, {"getItemCount", "GetItemCountComment"},
       {"getItemID", "GetItemIDComment"}, {"getItemLabel", "GetItemLabelComment"},
-      {"getItemSupertip", "GetItemSupertipComment"},
+      {"getItemSupertip", "GetItemSupertipComment"}, {"getItemImage", "GetItemImageComment"},
       {"getSelectedItemIndex", "GetSelectedItemIndexComment"}, {"onAction", "SelecteItemChangedComment"},
-      {"size", "large"}, {"imageMso", "ReviewShowAllComments"}, {"columns", "1"}, {"rows", "15"},
-      {"supertip", "Just click on a comment to insert it."}}},
+      {"getEnabled", "GetEnabledComment"}, {"size", "large"}, {"imageMso", "ReviewShowAllComments"},
+      {"columns", "1"}, {"rows", "15"}, {"getSupertip", "GetSupertipComment"}}},
 };
 
 TEST(RibbonXml, IsAsciiAndLoadsThroughRibbonLoaded) {

@@ -20,7 +20,7 @@ std::vector<std::u16string> Ids(const std::vector<RibbonItem>& items) {
 TEST(CommentStore, StartsEmptyWithThePupilDefaults) {
   CommentStore store;
   EXPECT_EQ(store.PupilName(), u"Pupil name");
-  EXPECT_TRUE(store.IsBoy());
+  EXPECT_EQ(store.ChosenPronouns(), std::nullopt);
   EXPECT_EQ(store.SubjectAt(0), nullptr);
   EXPECT_EQ(store.SelectedSubjectIndex(), 0);
 }

@@ -1,6 +1,7 @@
 // The report-sentence corpus in they_corpus.tsv: the rules for they must give each hand-written
-// they-form exactly, except for the misses the table marks, which must stay exactly as recorded;
-// boy and girl must give, on every sentence, what the replacement steps one after the other give.
+// they-form exactly, except for the misses the table marks, at least 97% of the sentences in
+// all; boy and girl must give, on every sentence, what the replacement steps one after the
+// other give.
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@ struct CorpusRow {
   std::u16string comment;
   std::u16string expected;
   bool knownMiss;
-  std::u16string missedAs;  // what the rules give for a known miss
 };
 
 std::vector<CorpusRow> ReadCorpus() {
@@ -35,10 +35,10 @@ std::vector<CorpusRow> ReadCorpus() {
     std::vector<std::string> cells;
     std::istringstream fields(line);
     for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
-    const bool miss = cells.size() == 4 && cells[2] == "miss";
+    const bool miss = cells.size() == 3 && cells[2] == "miss";
     EXPECT_TRUE(cells.size() == 2 || miss) << "line " << number << " is malformed";
     if (cells.size() < 2) continue;
-    rows.push_back({number, Utf8ToUtf16(cells[0]), Utf8ToUtf16(cells[1]), miss, miss ? Utf8ToUtf16(cells[3]) : u""});
+    rows.push_back({number, Utf8ToUtf16(cells[0]), Utf8ToUtf16(cells[1]), miss});
   }
   return rows;
 }
@@ -47,18 +47,18 @@ std::string Show(const std::u16string& text) { return Utf16ToUtf8(text); }
 
 TEST(TheyCorpus, RulesGiveTheHandWrittenFormsExceptTheMarkedMisses) {
   const std::vector<CorpusRow> rows = ReadCorpus();
-  ASSERT_GE(rows.size(), 150u);
+  ASSERT_GE(rows.size(), 300u);
   size_t exact = 0;
   for (const CorpusRow& row : rows) {
     const std::u16string actual = PersonaliseComment(row.comment, u"Alex", PronounSet::kThey);
     if (actual == row.expected) ++exact;
     if (row.knownMiss) {
       EXPECT_NE(actual, row.expected) << "line " << row.line << " is now right: remove its miss mark";
-      EXPECT_EQ(Show(actual), Show(row.missedAs)) << "line " << row.line << " misses differently";
     } else {
       EXPECT_EQ(Show(actual), Show(row.expected)) << "line " << row.line;
     }
   }
+  EXPECT_GE(100 * exact, 97 * rows.size()) << exact << " of " << rows.size();
   std::cout << "they corpus: " << exact << " of " << rows.size() << " exactly right ("
             << (100.0 * static_cast<double>(exact) / static_cast<double>(rows.size())) << "%)\n";
   ::testing::Test::RecordProperty("exact", static_cast<int>(exact));
@@ -87,7 +87,7 @@ std::u16string StepByStep(std::u16string text, const std::u16string& name, const
 
 TEST(TheyCorpus, BoyAndGirlAreUnchangedOnEverySentence) {
   const std::vector<CorpusRow> rows = ReadCorpus();
-  ASSERT_GE(rows.size(), 150u);
+  ASSERT_GE(rows.size(), 300u);
   for (const std::u16string name : {u"Alex", u"", u"j^o*e~#"}) {
     for (const CorpusRow& row : rows) {
       EXPECT_EQ(Show(PersonaliseComment(row.comment, name, PronounSet::kBoy)),
