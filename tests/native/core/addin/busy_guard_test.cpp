@@ -127,6 +127,7 @@ TEST(BusyGuard, WebsiteKeyIsFetchedOffTheCallingThread) {
 TEST(BusyGuard, RefusedCommentIsToldAndStaysClickable) {
   Served served;
   served.core.LogIn(kFirstWindow);
+  served.core.PressBoy(kFirstWindow);
   served.document.failAt = testing::FakeDocument::Step::kText;
   served.document.description = u"The selection is locked.";
   EXPECT_THROW(served.core.SelecteItemChangedComment(0, kSecondWindow), ComError);

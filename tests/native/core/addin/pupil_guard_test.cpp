@@ -24,7 +24,7 @@ Set PressedOf(const AddinCore& core) {
 TEST_F(PupilGuard, EachNameGetsItsOwnRememberedSetOrNone) {
   const struct {
     const char16_t* name;  // typed into the name box, or null
-    void (AddinCore::*press)();
+    void (AddinCore::*press)(WindowHandle);
     Set pressed;
     bool enabled;
   } steps[] = {
@@ -42,7 +42,7 @@ TEST_F(PupilGuard, EachNameGetsItsOwnRememberedSetOrNone) {
   for (const auto& step : steps) {
     SCOPED_TRACE(step.name ? std::string(step.name, step.name + std::char_traits<char16_t>::length(step.name)) : "press");
     if (step.name) core.OnChangeName(step.name);
-    if (step.press) (core.*step.press)();
+    if (step.press) (core.*step.press)(kNoWindow);
     EXPECT_EQ(PressedOf(core), step.pressed);
     EXPECT_EQ(core.GetEnabledComment(), step.enabled);
     EXPECT_EQ(core.GetSupertipComment(), step.enabled ? u"Just click on a comment to insert it."
@@ -73,9 +73,9 @@ TEST_F(PupilGuard, AClickOnTheDisabledGalleryWritesNothing) {
 }
 
 TEST_F(PupilGuard, WrittenCommentsAreTickedAndNameTheirPupils) {
-  const auto write = [this](const char16_t* name, void (AddinCore::*press)(), int32_t comment) {
+  const auto write = [this](const char16_t* name, void (AddinCore::*press)(WindowHandle), int32_t comment) {
     core.OnChangeName(name);
-    if (press) (core.*press)();
+    if (press) (core.*press)(kNoWindow);
     core.SelecteItemChangedCategory(0);
     core.SelecteItemChangedComment(comment);
     core.SelecteItemChangedCategory(0);
