@@ -11,6 +11,7 @@
 #include "addin/document_target.h"
 #include "addin/ribbon_target.h"
 #include "model/comment_store.h"
+#include "offline/offline_copy_store.h"
 #include "service/browser_opener.h"
 #include "service/http_transport.h"
 #include "service/service_client.h"
@@ -18,6 +19,7 @@
 #include "ui/error_dialog.h"
 #include "ui/login_prompt.h"
 #include "ui/progress_runner.h"
+#include "ui/question_dialog.h"
 
 namespace quillbox {
 
@@ -31,17 +33,28 @@ struct AddinPorts {
   LoginPrompt& login;
   ProgressRunner& progress;
   ErrorDialog& errors;
+  // The offline copy: without a store none is kept or offered.
+  OfflineCopyStore* offline = nullptr;
+  QuestionDialog* questions = nullptr;
+  KeyboardState* keyboard = nullptr;
 };
 
 namespace ribbon_text {
 constexpr char16_t kLogIn[] = u"Log In";
 constexpr char16_t kLogOut[] = u"Log Out";
+constexpr char16_t kLogOutOffline[] = u"Log Out (offline)";
 constexpr char16_t kSelectCategory[] = u"Select Category";
 }  // namespace ribbon_text
 
 // Shown when no worker thread could be started for a request.
 constexpr char16_t kWorkerNotStarted[] =
     u"The request could not be started. Please close some programs and try again.";
+
+constexpr char16_t kNotInOfflineCopy[] = u"This subject is not in your offline copy.";
+
+// The question asked instead of the error when the service cannot be reached and the
+// teacher's offline copy opens, for a copy saved at savedAt (seconds since 1970, UTC).
+std::u16string OfflineCopyQuestion(int64_t savedAt);
 
 class AddinCore {
  public:
@@ -93,6 +106,7 @@ class AddinCore {
   // State, for the COM layer and for tests.
   const CommentStore& Store() const { return store_; }
   bool IsLoggedIn() const { return loggedIn_; }
+  bool IsOffline() const { return offline_; }
   const ServiceAccount& Account() const { return account_; }
 
  private:
@@ -105,12 +119,24 @@ class AddinCore {
   void OpenWebsite(const std::u16string& page);
   void ClearLoginData();
   void Invalidate(const char16_t* controlId);
+  // The offline copy's part of a login or a subject fetch, run on the worker: keeps the copy
+  // after a fetch that worked, or opens it when the service could not be reached at login.
+  static std::optional<OfflineCopy> KeepOrOpenOfflineCopy(OfflineCopyStore& offline, Worker worker,
+                                                          const ServiceAccount& account, const CommentStore& store,
+                                                          const ErrorReport& errors);
+  // After a login that could not reach the service: asks whether to use the copy, and logs in
+  // from it after Yes. False after No.
+  bool UseOfflineCopy(const OfflineCopy& copy);
+  // Reads the setting before a login; with the copy turned off, removes every copy.
+  void ApplyOfflineCopySetting();
 
   AddinPorts ports_;
   CommentStore store_;
   ServiceAccount account_;
   ErrorReport error_;
   bool loggedIn_ = false;
+  bool offline_ = false;          // logged in from the offline copy
+  bool keepOfflineCopy_ = false;  // the setting as read at the last login
 };
 
 }  // namespace quillbox

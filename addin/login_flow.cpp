@@ -4,8 +4,11 @@ namespace quillbox {
 
 void AddinCore::LogIn() {
   if (loggedIn_) {
-    // Logging out is local and immediate: nothing is sent to the service.
+    // Logging out is local and immediate: nothing is sent to the service. With Shift held
+    // it also removes the teacher's offline copy.
+    if (ports_.offline && ports_.keyboard && ports_.keyboard->ShiftHeld()) ports_.offline->Remove(account_.email);
     loggedIn_ = false;
+    offline_ = false;
     ClearLoginData();
   } else {
     // The base URL is read afresh for the dialog's links only; requests keep using the one
@@ -14,6 +17,7 @@ void AddinCore::LogIn() {
     if (std::optional<LoginCredentials> typed = ports_.login.Prompt(dialogBaseUrl)) {
       account_.email = std::move(typed->email);
       account_.password = std::move(typed->password);
+      ApplyOfflineCopySetting();
       RunWithProgress(Worker::kLogin);
       loggedIn_ = !store_.Subjects().empty();
     }
@@ -24,7 +28,10 @@ void AddinCore::LogIn() {
   Invalidate(u"category");
 }
 
-std::u16string AddinCore::GetLabelLogIn() const { return loggedIn_ ? ribbon_text::kLogOut : ribbon_text::kLogIn; }
+std::u16string AddinCore::GetLabelLogIn() const {
+  if (!loggedIn_) return ribbon_text::kLogIn;
+  return offline_ ? ribbon_text::kLogOutOffline : ribbon_text::kLogOut;
+}
 
 bool AddinCore::GetVisibleComments() const { return loggedIn_; }
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "ui/win/question_box.h"
 #include "ui/win/resource_ids.h"
 #include "word-standin/transcript.h"
 
@@ -11,6 +12,8 @@ namespace quillbox::standin {
 namespace {
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(20);
+// The control that holds a message box's text, on Windows and in Wine.
+constexpr int kMessageBoxText = 0xFFFF;
 
 HWND FindVisibleDialog(const wchar_t* caption) {
   HWND dialog = ::FindWindowW(L"#32770", caption);
@@ -49,6 +52,8 @@ void DialogTeacher::Watch() {
       AnswerLogin(login);
     } else if (HWND error = FindVisibleDialog(L"Error!")) {
       ReadAndCloseError(error);
+    } else if (HWND question = FindVisibleDialog(win::kQuestionCaption)) {
+      AnswerQuestion(question);
     }
     std::this_thread::sleep_for(kPollPeriod);
   }
@@ -75,6 +80,15 @@ void DialogTeacher::ReadAndCloseError(HWND dialog) {
     line += L" link " + Quoted(ControlText(dialog, IDC_MESSAGE_LINK));
   }
   Press(dialog, IDOK);
+  std::lock_guard<std::mutex> guard(reportLock_);
+  report_.push_back(line);
+}
+
+void DialogTeacher::AnswerQuestion(HWND box) {
+  const bool yes = questionAnswer_;
+  const std::wstring line = std::wstring(L"dialog \"") + win::kQuestionCaption + L"\" " +
+                            Quoted(ControlText(box, kMessageBoxText)) + (yes ? L" yes" : L" no");
+  Press(box, yes ? IDYES : IDNO);
   std::lock_guard<std::mutex> guard(reportLock_);
   report_.push_back(line);
 }

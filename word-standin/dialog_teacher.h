@@ -24,6 +24,8 @@ class DialogTeacher {
  public:
   // The answer for the next login dialog; nothing means Cancel.
   void SetLoginAnswer(std::optional<LoginAnswer> answer);
+  // The button pressed at the add-in's Yes/No message boxes: Yes when true.
+  void SetQuestionAnswer(bool yes) { questionAnswer_ = yes; }
 
   // Watches for dialogs until Stop; at most one watch at a time.
   void Start();
@@ -34,8 +36,10 @@ class DialogTeacher {
   void Watch();
   void AnswerLogin(HWND dialog);
   void ReadAndCloseError(HWND dialog);
+  void AnswerQuestion(HWND box);
 
   std::optional<LoginAnswer> loginAnswer_;
+  std::atomic<bool> questionAnswer_{false};
   std::thread watcher_;
   std::atomic<bool> watching_{false};
   std::mutex reportLock_;
