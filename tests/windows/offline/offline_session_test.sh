@@ -100,7 +100,7 @@ WINEPREFIX="$other_prefix" wine_addin regsvr32 /s "$(windows_path "$dll")" >/dev
 WINEPREFIX="$other_prefix" wine_addin reg add "$settings_key" /ve /d "$url" /f >/dev/null 2>&1 </dev/null
 other_copies=$(copy_folder "$other_prefix")
 mkdir -p "$other_copies"
-cp "$state/good.copy" "$other_copies/"
+cp "$state/good.copy" "$other_copies/$(basename "$copy")"
 run_session "$other_prefix" no_copy.txt no_copy.expected
 rm -rf "$other_copies"
 WINEPREFIX="$other_prefix" wineserver -k >/dev/null 2>&1
