@@ -3,8 +3,9 @@
 # Checks the Group Policy template in POLICY_DIR (QuillboxAddIn.admx, en-US/QuillboxAddIn.adml):
 # both are well-formed XML, the ADML defines every string and presentation the ADMX refers to,
 # each presentation has exactly the controls of its policy's elements, the ADMX's own references
-# resolve, and its one policy is a computer policy that sets the key and value which the add-in
-# reads (printed by the add-in's own constants through PRINT_SETTINGS_LOCATION_EXE under Wine).
+# resolve, and its two computer policies set the key and values which the add-in reads, the
+# base URL and the OfflineCopy DWORD (printed by the add-in's own constants through
+# PRINT_SETTINGS_LOCATION_EXE under Wine).
 set -uo pipefail
 admx="$1/QuillboxAddIn.admx"
 adml="$1/en-US/QuillboxAddIn.adml"
@@ -61,16 +62,26 @@ code_key=$(sed -n 's/^key=//p' <<<"$location")
 [ -n "$code_key" ] || fail "no key from $printer: '$location'"
 grep -q '^value=' <<<"$location" || fail "no value name from $printer: '$location'"
 code_value=$(sed -n 's/^value=//p' <<<"$location")
-expect_equal "policies" "1" "$(xpath "$admx" "count(//$(node policy))")"
-expect_equal "class" "Machine" "$(xpath "$admx" "string(//$(node policy)/@class)")"
-expect_equal "key" "$code_key" "$(xpath "$admx" "string(//$(node policy)/@key)")"
+url="//$(node policy)[@name='ServiceBaseUrl']"
+expect_equal "policies" "2" "$(xpath "$admx" "count(//$(node policy))")"
+expect_equal "class" "Machine" "$(xpath "$admx" "string($url/@class)")"
+expect_equal "key" "$code_key" "$(xpath "$admx" "string($url/@key)")"
 # One text element, with no key of its own, naming the value (an empty name: the default value).
-expect_equal "text elements" "1" "$(xpath "$admx" "count(//$(node policy)/$(node elements)/$(node text))")"
+expect_equal "text elements" "1" "$(xpath "$admx" "count($url/$(node elements)/$(node text))")"
 expect_equal "element keys" "0" "$(xpath "$admx" "count(//$(node policy)//@key[name(..) != 'policy'])")"
 expect_equal "value names given" "1" "$(xpath "$admx" "count(//$(node text)[@valueName])")"
 expect_equal "value name" "$code_value" "$(xpath "$admx" "string(//$(node text)/@valueName)")"
 # The add-in takes the value as it stands: a REG_EXPAND_SZ would not be expanded.
 expect_equal "expandable" "" "$(xpath "$admx" "string(//$(node text)/@expandable)")"
+
+echo "== the offline copy policy sets the DWORD the add-in reads: 1 on, 0 off"
+offline="//$(node policy)[@name='OfflineCopy']"
+code_offline=$(sed -n 's/^offline=//p' <<<"$location")
+expect_equal "offline class" "Machine" "$(xpath "$admx" "string($offline/@class)")"
+expect_equal "offline key" "$code_key" "$(xpath "$admx" "string($offline/@key)")"
+expect_equal "offline value name" "$code_offline" "$(xpath "$admx" "string($offline/@valueName)")"
+expect_equal "offline enabled" "1" "$(xpath "$admx" "string($offline/$(node enabledValue)/$(node decimal)/@value)")"
+expect_equal "offline disabled" "0" "$(xpath "$admx" "string($offline/$(node disabledValue)/$(node decimal)/@value)")"
 
 echo "policy template: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
