@@ -17,7 +17,13 @@ class ByteWriter {
   void Bytes(std::string_view bytes) { out_.append(bytes); }
   void Text(const std::u16string& text) {
     Count(text.size());
-    for (char16_t unit : text) Little(unit, 2);
+    // Filled in place: a bank's text is megabytes, written after every fetch.
+    size_t at = out_.size();
+    out_.resize(at + 2 * text.size());
+    for (char16_t unit : text) {
+      out_[at++] = static_cast<char>(unit & 0xFF);
+      out_[at++] = static_cast<char>(unit >> 8);
+    }
   }
   std::string Take() { return std::move(out_); }
 

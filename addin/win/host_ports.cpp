@@ -34,7 +34,7 @@ class WindowsShellPorts final : public ShellPorts {
   DialogProgressRunner progress_;
   DialogErrorDialog errors_;
   CngCopyCipher cipher_;
-  ProtectedCopyFiles copyFiles_;
+  ProtectedCopyFiles copyFiles_{cipher_};
   SealedCopyStore offline_{cipher_, copyFiles_};
   MessageBoxQuestion questions_;
   WindowsKeyboardState keyboard_;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "common/win/unique_handle.h"
+#include "offline/byte_fields.h"
+#include "offline/sealed_copy.h"
 
 namespace quillbox::win {
 namespace {
@@ -25,7 +27,9 @@ DATA_BLOB Blob(const std::string& bytes) {
   return DATA_BLOB{static_cast<DWORD>(bytes.size()), reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()))};
 }
 
-std::string Protect(const std::string& bytes) {
+constexpr size_t kFileKeyBytes = 32;
+
+std::string ProtectForUser(const std::string& bytes) {
   DATA_BLOB in = Blob(bytes);
   DATA_BLOB out{};
   if (!::CryptProtectData(&in, L"Quillbox offline copy", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
@@ -36,7 +40,7 @@ std::string Protect(const std::string& bytes) {
   return std::string(reinterpret_cast<const char*>(out.pbData), out.cbData);
 }
 
-std::optional<std::string> Unprotect(const std::string& bytes) {
+std::optional<std::string> UnprotectForUser(const std::string& bytes) {
   DATA_BLOB in = Blob(bytes);
   DATA_BLOB out{};
   if (!::CryptUnprotectData(&in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out)) {
@@ -91,6 +95,31 @@ void ForEachFile(const std::wstring& folder, const wchar_t* pattern, Visit visit
 }
 
 }  // namespace
+
+std::string ProtectedCopyFiles::Protect(const std::string& bytes) {
+  const std::string key = cipher_.RandomBytes(kFileKeyBytes);
+  const std::string nonce = cipher_.RandomBytes(kCopyNonceBytes);
+  const std::string protectedKey = ProtectForUser(key);
+  ByteWriter out;
+  out.Count(protectedKey.size());
+  out.Bytes(protectedKey);
+  out.Bytes(nonce);
+  out.Bytes(cipher_.Seal(key, nonce, protectedKey, bytes));
+  return out.Take();
+}
+
+std::optional<std::string> ProtectedCopyFiles::Unprotect(const std::string& stored) {
+  ByteReader in(stored);
+  uint32_t keySize = 0;
+  std::string protectedKey, nonce, sealed;
+  if (!in.U32(keySize) || !in.Bytes(keySize, protectedKey) || !in.Bytes(kCopyNonceBytes, nonce) ||
+      !in.Bytes(in.Left(), sealed)) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> key = UnprotectForUser(protectedKey);
+  if (!key || key->size() != kFileKeyBytes) return std::nullopt;
+  return cipher_.Open(*key, nonce, protectedKey, sealed);
+}
 
 std::wstring OfflineCopyFolder() {
   wchar_t base[MAX_PATH];

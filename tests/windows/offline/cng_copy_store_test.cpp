@@ -59,7 +59,7 @@ class ProtectedStoreTest : public ::testing::Test {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     folder_ = std::wstring(temp) + L"quillbox-offline-test\\";
-    files_ = std::make_unique<ProtectedCopyFiles>(folder_);
+    files_ = std::make_unique<ProtectedCopyFiles>(cipher_, folder_);
     files_->RemoveAll();
   }
   ~ProtectedStoreTest() override { files_->RemoveAll(); }
