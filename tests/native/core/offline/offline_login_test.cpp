@@ -16,7 +16,9 @@ constexpr char kSubjects[] = R"({"status":"OK","subjects":["Maths","Art","Music"
 constexpr char kMathsTabs[] = R"({"status":"OK","tabs":[{"name":"Number","comments":[{"comment":"# counts."}]}]})";
 constexpr char kArtTabs[] = R"({"status":"OK","tabs":[{"name":"Paint","comments":[{"comment":"^ paints."}]}]})";
 
-class OfflineLogin : public ::testing::Test {
+// The shared fakes, with a core that also has the offline copy's ports (it hides the fixture's
+// own core, which has none).
+class OfflineLogin : public ::testing::Test, public CoreFixture {
  protected:
   OfflineLogin() { core.RibbonLoaded(); }
 
@@ -40,14 +42,6 @@ class OfflineLogin : public ::testing::Test {
     return labels;
   }
 
-  FakeRibbon ribbon;
-  FakeDocument document;
-  FakeTransport http;
-  FakeSettings settings;
-  FakeBrowser browser;
-  FakeLoginPrompt login;
-  InlineProgressRunner progress;
-  FakeErrorDialog errors;
   FakeOfflineStore offline;
   FakeQuestion question;
   FakeKeyboard keyboard;
