@@ -1,7 +1,7 @@
 #pragma once
 // Fakes for the offline copy: a cipher that is fast and deterministic yet, like GCM, refuses
 // any changed byte, key, nonce or header (a keyed checksum over all of them); an in-memory
-// file set; and a store, question and keyboard for the login flow.
+// file set; and the question and keyboard for the login flow.
 
 #include <map>
 #include <optional>
@@ -21,10 +21,9 @@ class FakeCopyCipher : public CopyCipher {
     ++derivations;
     return Stream(password + '\n' + salt + '\n' + std::to_string(iterations), 32);
   }
-  std::string Seal(const std::string& key, const std::string& nonce, const std::string& extraData,
+  std::string Seal(const std::string& key, const std::string& nonce, const std::string& extra,
                    const std::string& plain) override {
-    std::string sealed = Xor(key, nonce, plain);
-    return sealed + Tag(key, nonce, extraData, sealed);
+    return Xor(key, nonce, plain) + Tag(key, nonce, extra, Xor(key, nonce, plain));
   }
   std::optional<std::string> Open(const std::string& key, const std::string& nonce, const std::string& extraData,
                                   const std::string& sealed) override {
@@ -76,30 +75,6 @@ class MemoryCopyFiles : public CopyFiles {
 
   std::map<std::string, std::string> files;
   int removedOlderThan = 0;
-};
-
-class FakeOfflineStore : public OfflineCopyStore {
- public:
-  void StartAccount(const std::u16string& email, const std::u16string& password) override {
-    started.push_back(email + u"/" + password);
-  }
-  void Keep(const OfflineCopy& copy) override { kept.push_back(copy); }
-  std::optional<OfflineCopy> Open(const std::u16string& email, const std::u16string& password) override {
-    if (!stored || email != storedEmail || password != storedPassword) return std::nullopt;
-    return stored;
-  }
-  void Remove(const std::u16string& email) override { removed.push_back(email); }
-  void RemoveAll() override { ++removedAll; }
-  void RemoveExpired() override { ++expiredRemovals; }
-
-  std::optional<OfflineCopy> stored;
-  std::u16string storedEmail = u"teacher@school.test";
-  std::u16string storedPassword = u"secret";
-  std::vector<std::u16string> started;
-  std::vector<OfflineCopy> kept;
-  std::vector<std::u16string> removed;
-  int removedAll = 0;
-  int expiredRemovals = 0;
 };
 
 class FakeQuestion : public QuestionDialog {

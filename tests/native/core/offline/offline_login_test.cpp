@@ -1,8 +1,10 @@
-// The offline copy in the login flow: kept after every fetch that worked, offered only when
-// the service cannot be reached and the password opens the copy, and worked from offline.
+// The offline copy in the login flow, with the real store on fake cryptography and files:
+// kept after every fetch that worked, offered only when the service cannot be reached and the
+// password opens the copy, and worked from offline.
 
 #include <gtest/gtest.h>
 
+#include "offline/sealed_copy_store.h"
 #include "offline_fakes.h"
 #include "tests/support/fakes.h"
 
@@ -12,29 +14,22 @@ namespace {
 using namespace quillbox::testing;
 using Labels = std::vector<std::u16string>;
 
-constexpr char kSubjects[] = R"({"status":"OK","subjects":["Maths","Art","Music"]})";
-constexpr char kMathsTabs[] = R"({"status":"OK","tabs":[{"name":"Number","comments":[{"comment":"# counts."}]}]})";
-constexpr char kArtTabs[] = R"({"status":"OK","tabs":[{"name":"Paint","comments":[{"comment":"^ paints."}]}]})";
-
 // The shared fakes, with a core that also has the offline copy's ports (it hides the fixture's
 // own core, which has none).
 class OfflineLogin : public ::testing::Test, public CoreFixture {
  protected:
   OfflineLogin() { core.RibbonLoaded(); }
 
-  void ServiceUp() {
-    http.Reply("/service/subjects", kSubjects);
-    http.Reply("subject=Maths", kMathsTabs);
-    http.Reply("subject=Art", kArtTabs);
-  }
-  // What an online session with Maths and Art opened would have kept.
+  // An online session that opens Maths (at login) and Art, then logs out; what it kept.
   OfflineCopy KeptCopy() {
-    ServiceUp();
+    http.Reply("/service/subjects", R"({"status":"OK","subjects":["Maths","Art","Music"]})");
+    http.Reply("subject=Maths", R"({"status":"OK","tabs":[{"name":"Number","comments":[{"comment":"# counts."}]}]})");
+    http.Reply("subject=Art", R"({"status":"OK","tabs":[{"name":"Paint","comments":[{"comment":"^ paints."}]}]})");
     core.LogIn();
     core.SelecteItemChangedSubject(1);
-    core.LogIn();  // log out
+    core.LogIn();
     http.replies.clear();
-    return offline.kept.back();
+    return offline.Open(u"teacher@school.test", u"secret").value_or(OfflineCopy{});
   }
   Labels Groups() const {
     Labels labels;
@@ -42,7 +37,9 @@ class OfflineLogin : public ::testing::Test, public CoreFixture {
     return labels;
   }
 
-  FakeOfflineStore offline;
+  FakeCopyCipher cipher;
+  MemoryCopyFiles files;
+  SealedCopyStore offline{cipher, files};
   FakeQuestion question;
   FakeKeyboard keyboard;
   AddinCore core{AddinPorts{ribbon, document, http, settings, browser, login, progress, errors, &offline, &question,
@@ -50,26 +47,27 @@ class OfflineLogin : public ::testing::Test, public CoreFixture {
 };
 
 TEST_F(OfflineLogin, KeepsWhatWasFetchedAfterEachFetch) {
-  EXPECT_EQ(offline.expiredRemovals, 1);
+  EXPECT_EQ(files.removedOlderThan, 180);
   const OfflineCopy copy = KeptCopy();
-  EXPECT_EQ(offline.started, Labels{u"teacher@school.test/secret"});
-  ASSERT_EQ(offline.kept.size(), 2u);  // the login, then Art
-  EXPECT_EQ(offline.kept[0].entries.size(), 1u);
   EXPECT_EQ(copy.subjects, (Labels{u"Maths", u"Art", u"Music"}));
   EXPECT_EQ(copy.entries.at(u"Art").commentsByGroupName.at(u"Paint"), Labels{u"^ paints."});
+  EXPECT_EQ(copy.entries.count(u"Maths"), 1u);
   EXPECT_EQ(copy.entries.count(u"Music"), 0u);
   EXPECT_GT(copy.savedAt, 1700000000);
+  EXPECT_EQ(cipher.derivations, 2);  // one at the login, one to open it here: none per fetch
 
   // A refused or unreadable reply keeps the last good copy.
-  http.Reply("/service/subjects", R"({"status":"ERR","msg":"Unknown account"})");
-  core.LogIn();
-  EXPECT_EQ(offline.kept.size(), 2u);
-  EXPECT_EQ(offline.started.size(), 1u);
+  const auto before = files.files;
+  for (const char* reply : {R"({"status":"ERR","msg":"Unknown account"})", "<html>"}) {
+    http.Reply("/service/subjects", reply);
+    core.LogIn();
+    http.replies.clear();
+  }
+  EXPECT_EQ(files.files, before);
 }
 
 TEST_F(OfflineLogin, OffersTheCopyOnlyWhenTheServiceCannotBeReachedAndThePasswordOpensIt) {
-  offline.stored = KeptCopy();
-  errors.shown.clear();
+  const OfflineCopy copy = KeptCopy();
   const struct {
     const char* what;
     std::string subjectsReply;  // empty: no reply at all
@@ -93,7 +91,7 @@ TEST_F(OfflineLogin, OffersTheCopyOnlyWhenTheServiceCannotBeReachedAndThePasswor
 
     core.LogIn();
     const bool opens = test.subjectsReply.empty() && test.password == u"secret";
-    EXPECT_EQ(question.asked, opens ? Labels{OfflineCopyQuestion(offline.stored->savedAt)} : Labels{}) << test.what;
+    EXPECT_EQ(question.asked, opens ? Labels{OfflineCopyQuestion(copy.savedAt)} : Labels{}) << test.what;
     EXPECT_EQ(core.IsOffline(), test.offlineAfter) << test.what;
     EXPECT_EQ(core.IsLoggedIn(), test.offlineAfter) << test.what;
     EXPECT_EQ(errors.shown.empty(), test.offlineAfter) << test.what;
@@ -102,7 +100,8 @@ TEST_F(OfflineLogin, OffersTheCopyOnlyWhenTheServiceCannotBeReachedAndThePasswor
 }
 
 TEST_F(OfflineLogin, WorksFromTheCopyAndSaysWhenASubjectIsNotInIt) {
-  offline.stored = KeptCopy();
+  KeptCopy();
+  const auto kept = files.files;
   http.requests.clear();
   core.LogIn();
   ASSERT_TRUE(core.IsOffline());
@@ -120,7 +119,7 @@ TEST_F(OfflineLogin, WorksFromTheCopyAndSaysWhenASubjectIsNotInIt) {
   EXPECT_EQ(core.GetItemCountCategory(), 0);
   EXPECT_EQ(core.GetItemCountComment(), 0);
   EXPECT_EQ(http.requests.size(), 1u);  // the login's try only: offline nothing is fetched
-  EXPECT_EQ(offline.kept.size(), 2u);   // and nothing is kept
+  EXPECT_EQ(files.files, kept);         // and nothing is kept
 
   core.LogIn();
   EXPECT_FALSE(core.IsOffline());
@@ -128,28 +127,25 @@ TEST_F(OfflineLogin, WorksFromTheCopyAndSaysWhenASubjectIsNotInIt) {
 }
 
 TEST_F(OfflineLogin, ShiftLogOutRemovesTheCopyAndThePolicyTurnsItOff) {
-  ServiceUp();
-  core.LogIn();
-  core.LogIn();
-  EXPECT_TRUE(offline.removed.empty());
-  core.LogIn();
+  KeptCopy();
+  ASSERT_EQ(files.files.size(), 1u);  // a plain Log Out keeps it
+  login.answer = std::nullopt;
   keyboard.shift = true;
-  core.LogIn();
-  EXPECT_EQ(offline.removed, Labels{u"teacher@school.test"});
+  core.LogIn();  // cancelled: still logged out, nothing removed
+  EXPECT_EQ(files.files.size(), 1u);
+  login.answer = LoginCredentials{u"teacher@school.test", u"secret"};
+  KeptCopy();
+  EXPECT_TRUE(files.files.empty());
 
-  struct OffSettings : FakeSettings {
+  KeptCopy();
+  struct : FakeSettings {
     bool ReadOfflineCopyEnabled() override { return false; }
   } off;
   AddinCore withPolicy{AddinPorts{ribbon, document, http, off, browser, login, progress, errors, &offline, &question,
                                   &keyboard}};
-  offline.stored = offline.kept.back();
-  const size_t keptBefore = offline.kept.size();
-  withPolicy.LogIn();
-  EXPECT_EQ(offline.removedAll, 1);
-  EXPECT_EQ(offline.kept.size(), keptBefore);
-  http.replies.clear();
-  withPolicy.LogIn();
-  withPolicy.LogIn();
+  keyboard.shift = false;
+  withPolicy.LogIn();  // the service is down: no question, and every copy goes
+  EXPECT_TRUE(files.files.empty());
   EXPECT_TRUE(question.asked.empty());
   EXPECT_FALSE(withPolicy.IsLoggedIn());
 }

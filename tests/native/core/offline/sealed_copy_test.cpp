@@ -23,29 +23,20 @@ OfflineCopy SmallCopy() {
   return copy;
 }
 
-void ExpectSame(const OfflineCopy& a, const OfflineCopy& b) {
-  EXPECT_EQ(a.savedAt, b.savedAt);
-  EXPECT_EQ(a.subjects, b.subjects);
-  ASSERT_EQ(a.entries.size(), b.entries.size());
-  for (const auto& [subject, entry] : a.entries) {
-    EXPECT_EQ(entry.commentGroupNames, b.entries.at(subject).commentGroupNames);
-    EXPECT_EQ(entry.commentsByGroupName, b.entries.at(subject).commentsByGroupName);
-  }
-}
+// Parsing loses nothing when what it gives serialises to the same bytes.
+std::string BytesOf(const std::optional<OfflineCopy>& copy) { return copy ? SerialiseCopy(*copy) : "(none)"; }
 
 TEST(SealedCopy, RoundTripsThroughBytesAndSealing) {
   FakeCopyCipher cipher;
   const OfflineCopy copy = SmallCopy();
-  const std::optional<OfflineCopy> parsed = ParseCopy(SerialiseCopy(copy));
-  ASSERT_TRUE(parsed);
-  ExpectSame(*parsed, copy);
+  const std::string bytes = SerialiseCopy(copy);
+  EXPECT_EQ(BytesOf(ParseCopy(bytes)), bytes);
+  EXPECT_EQ(ParseCopy(bytes)->entries.at(u"Art").commentsByGroupName.at(u"Effort").size(), 2u);
 
   const CopyKey key = NewCopyKey(u"p\u00e4ss", cipher);
   EXPECT_EQ(key.iterations, 200000u);
   const std::string sealed = SealCopy(copy, key, cipher);
-  const std::optional<OfflineCopy> opened = OpenSealedCopy(sealed, u"p\u00e4ss", cipher);
-  ASSERT_TRUE(opened);
-  ExpectSame(*opened, copy);
+  EXPECT_EQ(BytesOf(OpenSealedCopy(sealed, u"p\u00e4ss", cipher)), bytes);
   EXPECT_EQ(OpenSealedCopy(sealed, u"pass", cipher), std::nullopt);
   // Each seal draws a fresh nonce under the same key.
   EXPECT_NE(SealCopy(copy, key, cipher), sealed);
