@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "offline/sealed_copy_store.h"
 #include "offline_fakes.h"
 #include "tests/support/fakes.h"
@@ -97,6 +100,13 @@ TEST_F(OfflineLogin, OffersTheCopyOnlyWhenTheServiceCannotBeReachedAndThePasswor
     EXPECT_EQ(errors.shown.empty(), test.offlineAfter) << test.what;
     if (core.IsLoggedIn()) core.LogIn();
   }
+}
+
+TEST(OfflineCopyQuestion, NamesTheLocalDateAndTime) {
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  EXPECT_EQ(OfflineCopyQuestion(1780000000),
+            u"The comment service cannot be reached. Use your offline copy of 28 May 2026 at 20:26?");
 }
 
 TEST_F(OfflineLogin, WorksFromTheCopyAndSaysWhenASubjectIsNotInIt) {
