@@ -37,10 +37,11 @@ std::optional<OfflineCopy> AddinCore::KeepOrOpenOfflineCopy(OfflineCopyStore& of
                                                             const ServiceAccount& account,
                                                             const CommentStore& store, const ErrorReport& errors) {
   if (worker == Worker::kLogin && errors.unreachable) return offline.Open(account.email, account.password);
+  // The service let the account in: a fresh key for this login's copies.
+  if (worker == Worker::kLogin && !store.Subjects().empty()) offline.StartAccount(account.email, account.password);
   // A refusal or an unreadable reply leaves the last good copy as it is.
   if (!errors.text.empty() || store.Subjects().empty()) return std::nullopt;
-  if (worker == Worker::kLogin) offline.StartAccount(account.email, account.password);
-  offline.Keep(CopyOfStore(store, SecondsNow()));
+  offline.Keep(account.email, CopyOfStore(store, SecondsNow()));
   return std::nullopt;
 }
 

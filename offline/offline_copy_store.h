@@ -16,8 +16,9 @@ class OfflineCopyStore {
   // Derives a fresh key (new salt) from the password for the copies kept for this account
   // until the next call; after a logged-in fetch.
   virtual void StartAccount(const std::u16string& email, const std::u16string& password) = 0;
-  // Replaces the account's copy with this one; does nothing before StartAccount.
-  virtual void Keep(const OfflineCopy& copy) = 0;
+  // Replaces the account's copy with this one; does nothing unless StartAccount was last
+  // called for this address, so one account's comments never go under another's key.
+  virtual void Keep(const std::u16string& email, const OfflineCopy& copy) = 0;
   // The account's copy when there is one and the password opens it.
   virtual std::optional<OfflineCopy> Open(const std::u16string& email, const std::u16string& password) = 0;
   // Removes the account's copy (and forgets the key when it was for that account).

@@ -46,12 +46,12 @@ void SealedCopyStore::StartAccount(const std::u16string& email, const std::u16st
   }
 }
 
-void SealedCopyStore::Keep(const OfflineCopy& copy) {
+void SealedCopyStore::Keep(const std::u16string& email, const OfflineCopy& copy) {
   try {
+    const std::string name = CopyFileName(email, cipher_);
     std::unique_lock<std::mutex> guard(lock_);
-    if (!key_) return;
+    if (!key_ || name != fileName_) return;
     const CopyKey key = *key_;
-    const std::string name = fileName_;
     guard.unlock();
     files_.Write(name, SealCopy(copy, key, cipher_));
   } catch (const std::exception&) {

@@ -23,7 +23,7 @@ class SealedCopyStore : public OfflineCopyStore {
   SealedCopyStore(CopyCipher& cipher, CopyFiles& files) : cipher_(cipher), files_(files) {}
 
   void StartAccount(const std::u16string& email, const std::u16string& password) override;
-  void Keep(const OfflineCopy& copy) override;
+  void Keep(const std::u16string& email, const OfflineCopy& copy) override;
   std::optional<OfflineCopy> Open(const std::u16string& email, const std::u16string& password) override;
   void Remove(const std::u16string& email) override;
   void RemoveAll() override;

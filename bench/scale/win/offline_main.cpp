@@ -61,7 +61,7 @@ int wmain() {
               bank.CommentCount(), bank.subjects.size(), bank.Utf16TextBytes(), SerialiseCopy(copy).size());
   Report("key derivation at an online login (PBKDF2, 200,000 rounds)", [&] { store.StartAccount(kEmail, kPassword); },
          0);
-  Report("writing the copy after a fetch (seal, DPAPI, write, rename)", [&] { store.Keep(copy); }, 50);
+  Report("writing the copy after a fetch (seal, DPAPI, write, rename)", [&] { store.Keep(kEmail, copy); }, 50);
   // Its parts: the bytes, AES-256-GCM over them, and DPAPI over the sealed bytes.
   const CopyKey key = NewCopyKey(kPassword, cipher);
   std::string sealed;

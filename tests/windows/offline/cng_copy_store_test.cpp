@@ -77,7 +77,7 @@ TEST_F(ProtectedStoreTest, KeepsOpensAndRemovesACopy) {
   copy.subjects = {u"Art", u"Music"};
   CommentStore::AddCommentGroup(copy.entries[u"Music"], u"Singing", {u"# sings in tune."});
   store.StartAccount(u"Ada@School.example", u"pass word");
-  store.Keep(copy);
+  store.Keep(u"ada@school.example", copy);
 
   const std::optional<OfflineCopy> opened = store.Open(u"ada@school.example", u"pass word");
   ASSERT_TRUE(opened);

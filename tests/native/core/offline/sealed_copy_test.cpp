@@ -94,12 +94,13 @@ TEST(SealedCopyStore, DerivesOncePerLoginAndNamesFilesFromTheAddressHash) {
   FakeCopyCipher cipher;
   MemoryCopyFiles files;
   SealedCopyStore store(cipher, files);
-  store.Keep(SmallCopy());
+  store.Keep(u"ada@school.example", SmallCopy());
   EXPECT_TRUE(files.files.empty());  // no key before a login
 
   store.StartAccount(u"Ada@School.Example", u"pw");
-  store.Keep(SmallCopy());
-  store.Keep(SmallCopy());
+  store.Keep(u"ada@school.example", SmallCopy());
+  store.Keep(u"bea@school.example", SmallCopy());  // never under another account's key
+  store.Keep(u"ada@school.example", SmallCopy());
   EXPECT_EQ(cipher.derivations, 1);
   ASSERT_EQ(files.files.size(), 1u);
   const auto& [name, bytes] = *files.files.begin();
@@ -116,7 +117,7 @@ TEST(SealedCopyStore, DerivesOncePerLoginAndNamesFilesFromTheAddressHash) {
   EXPECT_EQ(files.removedOlderThan, 180);
   store.Remove(u"ada@school.example");
   EXPECT_TRUE(files.files.empty());
-  store.Keep(SmallCopy());
+  store.Keep(u"ada@school.example", SmallCopy());
   EXPECT_TRUE(files.files.empty());  // the key went with the copy
 }
 
