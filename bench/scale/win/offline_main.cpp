@@ -42,8 +42,9 @@ void Report(const char* what, const std::function<void()>& step, double goal) {
     samples.push_back(bench::NowMs() - started);
   }
   const bench::SampleSummary summary = bench::Summarise(samples);
-  std::printf("%-58s median %8.2f ms  (%.2f to %.2f)  goal %s%.0f ms\n", what, summary.median, summary.min,
-              summary.max, goal > 0 ? "< " : "", goal > 0 ? goal : 0.0);
+  std::printf("%-66s median %8.2f ms  (%.2f to %.2f)", what, summary.median, summary.min, summary.max);
+  if (goal > 0) std::printf("  goal < %.0f ms", goal);
+  std::printf("\n");
 }
 
 }  // namespace
