@@ -14,6 +14,24 @@ void AddinCore::RibbonLoaded() {
 
 void AddinCore::Invalidate(const char16_t* controlId) { ports_.ribbon.InvalidateControl(controlId); }
 
+// Every action callback starts here. While a dialog of the add-in is open or a request is in
+// flight, an action (from this window's ribbon or another's) would run on top of the one
+// waiting below it on the same thread, and the outer one would then overwrite what it did.
+// So it does nothing; its control is read again, so that a toggle, gallery or edit box that
+// Office changed on the click shows the add-in's real state. Getters keep answering.
+bool AddinCore::BeginAction(const char16_t* controlId, WindowHandle owner) {
+  if (IsBusy()) {
+    try {
+      Invalidate(controlId);
+    } catch (const ComError&) {
+      // The refused action still ends without a failure; the control just stays as it is.
+    }
+    return false;
+  }
+  owner_ = owner;
+  return true;
+}
+
 void AddinCore::RefreshComments() {
   const RibbonItem* subject = store_.SubjectAt(store_.SelectedSubjectIndex());
   const RibbonItem* group = store_.CommentGroupAt(store_.SelectedCommentGroupIndex());
@@ -38,7 +56,8 @@ void AddinCore::LoadSelectedSubjectGroups() {
   if (offline_) {
     // Offline there is nothing to fetch: the comments of the subject before must not stay.
     store_.ClearComments();
-    ports_.errors.Show(kNotInOfflineCopy, u"");
+    const BusyScope busy(busy_);
+    ports_.errors.Show(kNotInOfflineCopy, u"", owner_);
   } else {
     RunWithProgress(Worker::kSubject);
   }
@@ -55,15 +74,18 @@ void AddinCore::RunWithProgress(Worker worker) {
   OfflineCopyStore* offline = keepOfflineCopy_ ? ports_.offline : nullptr;
   std::optional<OfflineCopy> offlineCopy;
 
-  const bool ran = ports_.progress.Run([&workingStore, &workingErrors, &account, &http, worker, offline, &offlineCopy] {
-    ServiceClient client(account, http);
-    if (worker == Worker::kLogin) {
-      client.FetchSubjects(workingStore, workingErrors);
-    } else {
-      client.SelectSubject(workingStore, workingStore.SelectedSubjectIndex(), workingErrors);
-    }
-    if (offline) offlineCopy = KeepOrOpenOfflineCopy(*offline, worker, account, workingStore, workingErrors);
-  });
+  const BusyScope busy(busy_);
+  const bool ran = ports_.progress.Run(
+      [&workingStore, &workingErrors, &account, &http, worker, offline, &offlineCopy] {
+        ServiceClient client(account, http);
+        if (worker == Worker::kLogin) {
+          client.FetchSubjects(workingStore, workingErrors);
+        } else {
+          client.SelectSubject(workingStore, workingStore.SelectedSubjectIndex(), workingErrors);
+        }
+        if (offline) offlineCopy = KeepOrOpenOfflineCopy(*offline, worker, account, workingStore, workingErrors);
+      },
+      owner_);
 
   if (ran) {
     store_ = std::move(workingStore);
@@ -75,7 +97,7 @@ void AddinCore::RunWithProgress(Worker worker) {
   // Both fields are emptied whether or not a message was shown, so that a link left by a
   // refusal without a message never turns up under a later, unrelated message.
   const ErrorReport shown = std::exchange(error_, ErrorReport{});
-  if (!shown.text.empty()) ports_.errors.Show(shown.text, shown.link);
+  if (!shown.text.empty()) ports_.errors.Show(shown.text, shown.link, owner_);
 }
 
 void AddinCore::ClearLoginData() {
@@ -84,14 +106,28 @@ void AddinCore::ClearLoginData() {
   account_.password.clear();
 }
 
+// The login key is asked for on a worker thread: the request (and the proxy detection it may
+// start) can take seconds, and Word's thread must keep answering its windows meanwhile.
+// "Please wait..." comes up only when the wait is long. The page opens with the key or, when
+// there is none (a refusal, no reply, no worker), without it.
 void AddinCore::OpenWebsite(const std::u16string& page) {
   if (account_.baseUrl.empty()) return;
-  ServiceClient client(account_, ports_.http);
-  const std::optional<std::string> key = client.FetchLoginKey();
-  ports_.browser.Open(WebsiteAddress(account_.baseUrl, key, page));
+  const ServiceAccount account = account_;
+  HttpTransport& http = ports_.http;
+  std::optional<std::string> key;
+  {
+    const BusyScope busy(busy_);
+    ports_.progress.Run([&key, &account, &http] { key = ServiceClient(account, http).FetchLoginKey(); }, owner_,
+                        ProgressShown::kWhenSlow);
+  }
+  ports_.browser.Open(WebsiteAddress(account.baseUrl, key, page));
 }
 
-void AddinCore::VisitWebsite() { OpenWebsite(u""); }
-void AddinCore::EditComments() { OpenWebsite(u"index/edit"); }
+void AddinCore::VisitWebsite(WindowHandle owner) {
+  if (BeginAction(u"visitWebsite", owner)) OpenWebsite(u"");
+}
+void AddinCore::EditComments(WindowHandle owner) {
+  if (BeginAction(u"editComments", owner)) OpenWebsite(u"index/edit");
+}
 
 }  // namespace quillbox

@@ -3,6 +3,12 @@
 // insertion, the login flow, the website buttons and the worker behind "Please wait...".
 // The COM object (CConnect) forwards each callback here and turns a thrown ComError into the
 // callback's result.
+//
+// Word has one window, with its own ribbon, per document, and a dialog of the add-in disables
+// only the window that owns it; the other windows' ribbons keep calling in, on the same
+// thread, from inside the dialog's message loop. So each action callback takes the Word
+// window whose ribbon was used (its dialogs are owned by it), and while a dialog of the add-in
+// is open or a request is in flight every action is refused (see BeginAction).
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +26,7 @@
 #include "ui/login_prompt.h"
 #include "ui/progress_runner.h"
 #include "ui/question_dialog.h"
+#include "ui/window_handle.h"
 
 namespace quillbox {
 
@@ -46,6 +53,10 @@ constexpr char16_t kLogOutOffline[] = u"Log Out (offline)";
 constexpr char16_t kSelectCategory[] = u"Select Category";
 }  // namespace ribbon_text
 
+// Told when Word refuses the comment (a protected or read-only document, a locked content
+// control, Read Mode); Word's own description follows it when there is one.
+constexpr char16_t kWordRefusedComment[] = u"Word did not accept the comment here.";
+
 // Shown when no worker thread could be started for a request.
 constexpr char16_t kWorkerNotStarted[] =
     u"The request could not be started. Please close some programs and try again.";
@@ -64,35 +75,35 @@ class AddinCore {
   void RibbonLoaded();
 
   // Account group.
-  void LogIn();
-  void VisitWebsite();
-  void EditComments();
+  void LogIn(WindowHandle owner = kNoWindow);
+  void VisitWebsite(WindowHandle owner = kNoWindow);
+  void EditComments(WindowHandle owner = kNoWindow);
   std::u16string GetLabelLogIn() const;
   bool GetVisibleComments() const;
 
   // Pupil name and pronoun set.
   std::u16string GetTextName() const;
-  void OnChangeName(const std::u16string& text);
+  void OnChangeName(const std::u16string& text, WindowHandle owner = kNoWindow);
   bool GetPressedBoy() const;
   bool GetPressedGirl() const;
   bool GetPressedThey() const;
-  void PressBoy();
-  void PressGirl();
-  void PressThey();
+  void PressBoy(WindowHandle owner = kNoWindow);
+  void PressGirl(WindowHandle owner = kNoWindow);
+  void PressThey(WindowHandle owner = kNoWindow);
 
   // Subject drop-down.
   int32_t GetItemCountSubject() const;
   std::optional<std::u16string> GetItemLabelSubject(int32_t index) const;
   std::optional<std::u16string> GetItemIDSubject(int32_t index) const;
   int32_t GetSelectedItemIndexSubject() const;
-  void SelecteItemChangedSubject(int32_t index);
+  void SelecteItemChangedSubject(int32_t index, WindowHandle owner = kNoWindow);
 
   // Comment-group gallery.
   int32_t GetItemCountCategory() const;
   std::optional<std::u16string> GetItemLabelCategory(int32_t index) const;
   std::optional<std::u16string> GetItemIDCategory(int32_t index) const;
   int32_t GetSelectedItemIndexCategory() const;
-  void SelecteItemChangedCategory(int32_t index);
+  void SelecteItemChangedCategory(int32_t index, WindowHandle owner = kNoWindow);
   std::u16string GetLabelCategory() const;
 
   // Comment gallery.
@@ -101,16 +112,33 @@ class AddinCore {
   std::optional<std::u16string> GetItemIDComment(int32_t index) const;
   std::optional<std::u16string> GetItemSupertipComment(int32_t index) const;
   int32_t GetSelectedItemIndexComment() const;
-  void SelecteItemChangedComment(int32_t index);
+  void SelecteItemChangedComment(int32_t index, WindowHandle owner = kNoWindow);
 
   // State, for the COM layer and for tests.
   const CommentStore& Store() const { return store_; }
   bool IsLoggedIn() const { return loggedIn_; }
+  // True while a dialog of the add-in is open or a request is in flight.
+  bool IsBusy() const { return busy_ > 0; }
   bool IsOffline() const { return offline_; }
   const ServiceAccount& Account() const { return account_; }
 
  private:
   enum class Worker { kLogin, kSubject };
+
+  // Marks the add-in busy for its lifetime (dialogs and requests nest).
+  class BusyScope {
+   public:
+    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
+    ~BusyScope() { --busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    int& busy_;
+  };
+
+  bool BeginAction(const char16_t* controlId, WindowHandle owner);
+  void TellWordRefused(const std::u16string& description);
 
   void RefreshComments();
   void SetPronouns(PronounSet pronouns);
@@ -135,6 +163,8 @@ class AddinCore {
   ServiceAccount account_;
   ErrorReport error_;
   bool loggedIn_ = false;
+  int busy_ = 0;
+  WindowHandle owner_ = kNoWindow;  // the window of the action being carried out
   bool offline_ = false;          // logged in from the offline copy
   bool keepOfflineCopy_ = false;  // the setting as read at the last login
 };

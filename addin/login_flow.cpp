@@ -2,7 +2,8 @@
 
 namespace quillbox {
 
-void AddinCore::LogIn() {
+void AddinCore::LogIn(WindowHandle owner) {
+  if (!BeginAction(u"logIn", owner)) return;
   if (loggedIn_) {
     // Logging out is local and immediate: nothing is sent to the service. With Shift held
     // it also removes the teacher's offline copy.
@@ -14,7 +15,8 @@ void AddinCore::LogIn() {
     // The base URL is read afresh for the dialog's links only; requests keep using the one
     // read when the ribbon loaded.
     const std::u16string dialogBaseUrl = ports_.settings.ReadServiceBaseUrl();
-    if (std::optional<LoginCredentials> typed = ports_.login.Prompt(dialogBaseUrl)) {
+    const BusyScope busy(busy_);
+    if (std::optional<LoginCredentials> typed = ports_.login.Prompt(dialogBaseUrl, owner_)) {
       account_.email = std::move(typed->email);
       account_.password = std::move(typed->password);
       ApplyOfflineCopySetting();

@@ -46,7 +46,7 @@ std::optional<OfflineCopy> AddinCore::KeepOrOpenOfflineCopy(OfflineCopyStore& of
 }
 
 bool AddinCore::UseOfflineCopy(const OfflineCopy& copy) {
-  if (!ports_.questions || !ports_.questions->AskYesNo(OfflineCopyQuestion(copy.savedAt))) return false;
+  if (!ports_.questions || !ports_.questions->AskYesNo(OfflineCopyQuestion(copy.savedAt), owner_)) return false;
   LoadCopyIntoStore(copy, store_);
   offline_ = true;
   return true;

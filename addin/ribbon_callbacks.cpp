@@ -21,7 +21,8 @@ std::optional<std::u16string> IdOf(const RibbonItem* item) {
 
 std::u16string AddinCore::GetTextName() const { return store_.PupilName(); }
 
-void AddinCore::OnChangeName(const std::u16string& text) {
+void AddinCore::OnChangeName(const std::u16string& text, WindowHandle owner) {
+  if (!BeginAction(u"name", owner)) return;
   store_.SetPupilName(text);
   // A new pupil starts again at the first comment group.
   LoadSelectedSubjectGroups();
@@ -42,9 +43,15 @@ void AddinCore::SetPronouns(PronounSet pronouns) {
   RefreshComments();
 }
 
-void AddinCore::PressBoy() { SetPronouns(PronounSet::kBoy); }
-void AddinCore::PressGirl() { SetPronouns(PronounSet::kGirl); }
-void AddinCore::PressThey() { SetPronouns(PronounSet::kThey); }
+void AddinCore::PressBoy(WindowHandle owner) {
+  if (BeginAction(u"boy", owner)) SetPronouns(PronounSet::kBoy);
+}
+void AddinCore::PressGirl(WindowHandle owner) {
+  if (BeginAction(u"girl", owner)) SetPronouns(PronounSet::kGirl);
+}
+void AddinCore::PressThey(WindowHandle owner) {
+  if (BeginAction(u"they", owner)) SetPronouns(PronounSet::kThey);
+}
 
 // Subject drop-down.
 
@@ -55,7 +62,8 @@ std::optional<std::u16string> AddinCore::GetItemLabelSubject(int32_t index) cons
 std::optional<std::u16string> AddinCore::GetItemIDSubject(int32_t index) const { return IdOf(store_.SubjectAt(index)); }
 int32_t AddinCore::GetSelectedItemIndexSubject() const { return store_.SelectedSubjectIndex(); }
 
-void AddinCore::SelecteItemChangedSubject(int32_t index) {
+void AddinCore::SelecteItemChangedSubject(int32_t index, WindowHandle owner) {
+  if (!BeginAction(u"subjects", owner)) return;
   store_.SetSelectedSubjectIndex(index);
   LoadSelectedSubjectGroups();
   RefreshComments();
@@ -72,7 +80,8 @@ std::optional<std::u16string> AddinCore::GetItemIDCategory(int32_t index) const 
 }
 int32_t AddinCore::GetSelectedItemIndexCategory() const { return store_.SelectedCommentGroupIndex(); }
 
-void AddinCore::SelecteItemChangedCategory(int32_t index) {
+void AddinCore::SelecteItemChangedCategory(int32_t index, WindowHandle owner) {
+  if (!BeginAction(u"category", owner)) return;
   store_.SetSelectedCommentGroupIndex(index);
   RefreshComments();
 }

@@ -1,6 +1,7 @@
 # Libraries the add-in needs only after Word has loaded it: the common controls when the first
 # dialog shows, WinHTTP (and the certificate libraries it brings) at the first request, the
-# shell for the website buttons. Loading them with the add-in would make every Word start
+# shell for the website buttons, the accessibility library when a screen reader first asks a
+# link what it is. Loading them with the add-in would make every Word start
 # slower, so QuillboxAddIn.dll imports them through delay-load libraries made from the .def
 # files here, which list exactly the functions the add-in calls. Test programs link the
 # ordinary import libraries.
@@ -53,7 +54,7 @@ function(quillbox_delay_def name out_def out_stubs)
 endfunction()
 
 add_library(quillbox_delay_imports INTERFACE)
-foreach(name comctl32 shell32 winhttp)
+foreach(name comctl32 oleacc shell32 winhttp)
   quillbox_delay_def(${name} def stubs)
   set(lib ${CMAKE_BINARY_DIR}/delay-load/lib${name}_delay.a)
   add_custom_command(OUTPUT ${lib}

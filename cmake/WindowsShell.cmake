@@ -5,13 +5,16 @@ include(${CMAKE_SOURCE_DIR}/cmake/DelayLoad.cmake)
 
 # Everything Windows-only except the DLL's entry points, so that test programs can link it.
 # A target with the property QUILLBOX_DELAY_LOAD set gets the delay-loaded forms of the
-# libraries that DelayLoad.cmake names.
+# libraries that DelayLoad.cmake names. Code names the accessibility interface as
+# __uuidof(IAccessible), never IID_IAccessible: mingw's liboleacc.a defines that symbol as an
+# import thunk, and a program whose link order took it from there (rather than from libuuid)
+# fails every request for the interface with E_NOINTERFACE.
 add_library(quillbox_win STATIC)
 set(quillbox_delay "$<BOOL:$<TARGET_PROPERTY:QUILLBOX_DELAY_LOAD>>")
 target_link_libraries(quillbox_win PUBLIC quillbox_core
   ole32 oleaut32 uuid advapi32 uxtheme gdi32 user32 crypt32
   "$<${quillbox_delay}:quillbox_delay_imports>"
-  "$<$<NOT:${quillbox_delay}>:winhttp;comctl32;shell32>")
+  "$<$<NOT:${quillbox_delay}>:winhttp;comctl32;shell32;oleacc>")
 target_compile_definitions(quillbox_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0601)
 target_include_directories(quillbox_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)

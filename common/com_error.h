@@ -1,10 +1,13 @@
 #pragma once
 // The one exception type that carries a failure of Word, Office or memory through the core.
 // It holds the HRESULT and, where there is one, the interface the failing call was made on.
-// The COM layer turns it back into the method's result; nothing else catches it.
+// The COM layer turns it back into the method's result; nothing else catches it. An automation
+// object's own description of the failure (its EXCEPINFO text) comes along where it gave one.
 
 #include <cstdint>
 #include <exception>
+#include <string>
+#include <utility>
 
 namespace quillbox {
 
@@ -40,15 +43,18 @@ constexpr Guid kIidWordSelection = {0x00020975, 0x0000, 0x0000, {0xC0, 0x00, 0x0
 
 class ComError : public std::exception {
  public:
-  explicit ComError(int32_t result, const Guid& iid = Guid{}) : result_(result), iid_(iid) {}
+  explicit ComError(int32_t result, const Guid& iid = Guid{}, std::u16string description = {})
+      : result_(result), iid_(iid), description_(std::move(description)) {}
 
   int32_t Result() const { return result_; }
   const Guid& Interface() const { return iid_; }
+  const std::u16string& Description() const { return description_; }
   const char* what() const noexcept override { return "COM call failed"; }
 
  private:
   int32_t result_;
   Guid iid_;
+  std::u16string description_;
 };
 
 // Throws ComError(result, iid) when result is a failure code.

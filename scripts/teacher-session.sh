@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Usage: scripts/teacher-session.sh BUILD_DIR
+# Usage: scripts/teacher-session.sh BUILD_DIR [SCRIPT]
 # Plays a teacher's session against the real add-in: starts the reference comment service on
 # loopback with its sample bank, makes a Wine prefix, points the add-in at the service,
 # registers QuillboxAddIn.dll with regsvr32 and drives it through the Word stand-in with the
 # real dialogs under Xvfb (demo/teacher-session.txt). Prints the report written into the
 # document and a summary, and leaves screenshots of the dialogs. Expects BUILD_DIR/native and
-# BUILD_DIR/windows to be built (scripts/demo.sh does that).
+# BUILD_DIR/windows to be built (scripts/demo.sh does that). SCRIPT plays another session
+# script in the same setting. With QUILLBOX_STANDIN_ARGUMENTS=by-value the stand-in passes the
+# ribbon's string and flag arguments by value instead of by reference.
 # With QUILLBOX_WINDOWS_BITS=32 the same session plays with the 32-bit library of
 # BUILD_DIR/windows-x86 and its stand-in Word under the 32-bit Wine loader, in BUILD_DIR/demo-x86
 # (without the screenshots, which the 64-bit session takes).
@@ -16,12 +18,12 @@ build="$(cd "$1" && pwd)"
 
 # Every Wine command shares one X display: run the whole session inside one Xvfb.
 if [ -z "${QUILLBOX_SESSION_DISPLAY:-}" ]; then
-  exec env QUILLBOX_SESSION_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+  exec env QUILLBOX_SESSION_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" "${@:2}"
 fi
 
 source "$root/scripts/lib/built-programs.sh"
 if [ "$windows_tree" = windows ]; then work="$build/demo"; else work="$build/demo-x86"; fi
-script="$root/demo/teacher-session.txt"
+script="$(realpath "${2:-$root/demo/teacher-session.txt}")"
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 

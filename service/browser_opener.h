@@ -4,7 +4,8 @@
 
 namespace quillbox {
 
-// Hands an address to the default browser. Failures are not reported.
+// Hands an address to the default browser. An implementation that cannot start one tells the
+// teacher itself; the caller learns nothing.
 class BrowserOpener {
  public:
   virtual ~BrowserOpener() = default;

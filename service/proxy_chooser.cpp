@@ -34,7 +34,7 @@ ProxyRoute Through(std::string proxy) { return ProxyRoute{ProxyRoute::Kind::Prox
 
 }  // namespace
 
-ProxyRoute ProxyChooser::RouteFor(const std::string& url) {
+std::vector<ProxyRoute> ProxyChooser::RoutesFor(const std::string& url) {
   const SchemeAndHost parts = SchemeAndHostOf(url);
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -42,36 +42,45 @@ ProxyRoute ProxyChooser::RouteFor(const std::string& url) {
     if (found != remembered_.end()) return found->second;
   }
   // Looked up without the lock: detection can take seconds, and requests run one at a time.
-  const ProxyRoute route = Decide(parts.LookupUrl(), parts.scheme, parts.host);
+  std::vector<ProxyRoute> routes = Decide(parts.LookupUrl(), parts.scheme, parts.host);
   std::lock_guard<std::mutex> lock(mutex_);
-  remembered_[parts.Key()] = route;
-  return route;
+  remembered_[parts.Key()] = routes;
+  return routes;
+}
+
+void ProxyChooser::Reached(const std::string& url, const ProxyRoute& route) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  remembered_[SchemeAndHostOf(url).Key()] = {route};
 }
 
 void ProxyChooser::ConnectFailed(const std::string& url) {
   std::lock_guard<std::mutex> lock(mutex_);
-  const auto found = remembered_.find(SchemeAndHostOf(url).Key());
-  if (found != remembered_.end() && found->second.kind == ProxyRoute::Kind::Proxy) remembered_.erase(found);
+  remembered_.erase(SchemeAndHostOf(url).Key());
 }
 
-ProxyRoute ProxyChooser::Decide(const std::string& lookupUrl, const std::string& scheme, const std::string& host) {
+std::vector<ProxyRoute> ProxyChooser::Decide(const std::string& lookupUrl, const std::string& scheme,
+                                             const std::string& host) {
   const std::optional<UserProxySettings> settings = lookup_.UserSettings();
-  if (!settings) return ProxyRoute{};
+  if (!settings) return {ProxyRoute{}};
 
   if (settings->autoDetect || !settings->autoConfigUrl.empty()) {
     const std::optional<AutoProxyAnswer> answer =
         lookup_.AutoProxyFor(lookupUrl, settings->autoDetect, settings->autoConfigUrl);
     if (answer) {
-      if (answer->direct || BypassListNames(answer->bypass, scheme, host)) return Direct();
-      if (std::optional<std::string> proxy = ProxyForScheme(answer->proxy, scheme)) return Through(*proxy);
+      if (answer->direct || BypassListNames(answer->bypass, scheme, host)) return {Direct()};
+      std::vector<ProxyRoute> routes;
+      for (const std::string& proxy : ProxiesForScheme(answer->proxy, scheme)) {
+        routes.push_back(proxy == kDirectEntry ? Direct() : Through(proxy));
+      }
+      if (!routes.empty()) return routes;
     }
   }
 
   if (std::optional<std::string> proxy = ProxyForScheme(settings->proxy, scheme)) {
-    if (BypassListNames(settings->bypass, scheme, host)) return Direct();
-    return Through(*proxy);
+    if (BypassListNames(settings->bypass, scheme, host)) return {Direct()};
+    return {Through(*proxy)};
   }
-  return ProxyRoute{};
+  return {ProxyRoute{}};
 }
 
 }  // namespace quillbox

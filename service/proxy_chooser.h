@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "service/proxy_lookup.h"
 
@@ -26,22 +27,28 @@ class ProxyChooser {
  public:
   explicit ProxyChooser(ProxyLookup& lookup) : lookup_(lookup) {}
 
-  // In this order: automatic detection or the configuration script of the user's settings,
-  // when either is set and answers (asked about the scheme, host and port only); else the fixed proxy for the URL's scheme, unless the
-  // bypass list names the host (then direct); else the stack's default. The first decision
-  // for a scheme and host is kept for the object's life, so a slow detection runs once.
-  ProxyRoute RouteFor(const std::string& url);
+  // The routes to try for url, in order, never empty. In this order of sources: automatic
+  // detection or the configuration script of the user's settings, when either is set and
+  // answers (asked about the scheme, host and port only), whose proxy list is tried entry by
+  // entry ("DIRECT" in it and a bypass list naming the host mean direct); else the fixed
+  // proxy for the URL's scheme, unless the bypass list names the host (then direct); else the
+  // stack's default. The decision for a scheme and host is remembered, so that a slow
+  // detection runs once, until a request cannot connect on any of its routes.
+  std::vector<ProxyRoute> RoutesFor(const std::string& url);
 
-  // A request to url could not connect: a remembered proxy is forgotten, so the next request
-  // looks again. Any other remembered route stays.
+  // A request to url connected on route: later requests to its scheme and host take only it.
+  void Reached(const std::string& url, const ProxyRoute& route);
+
+  // A request to url could not connect on any of its routes: whatever was remembered for the
+  // scheme and host is forgotten (proxy, direct or default), so the next request looks again.
   void ConnectFailed(const std::string& url);
 
  private:
-  ProxyRoute Decide(const std::string& lookupUrl, const std::string& scheme, const std::string& host);
+  std::vector<ProxyRoute> Decide(const std::string& lookupUrl, const std::string& scheme, const std::string& host);
 
   ProxyLookup& lookup_;
   std::mutex mutex_;
-  std::map<std::string, ProxyRoute> remembered_;  // by "scheme://host", host in lower case
+  std::map<std::string, std::vector<ProxyRoute>> remembered_;  // by "scheme://host", host in lower case
 };
 
 }  // namespace quillbox

@@ -57,12 +57,17 @@ bool WildcardMatches(std::string_view pattern, std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> ProxyForScheme(std::string_view proxyList, std::string_view scheme) {
+std::vector<std::string> ProxiesForScheme(std::string_view proxyList, std::string_view scheme) {
+  std::vector<std::string> proxies;
   for (std::string_view entry : Entries(proxyList)) {
     const size_t equals = entry.find('=');
     if (equals != std::string_view::npos) {
       if (!EqualNoCase(entry.substr(0, equals), scheme)) continue;
       entry.remove_prefix(equals + 1);
+    }
+    if (EqualNoCase(entry, kDirectEntry)) {
+      proxies.emplace_back(kDirectEntry);
+      continue;
     }
     if (StartsWithNoCase(entry, "http://")) entry.remove_prefix(7);
     while (!entry.empty() && entry.back() == '/') entry.remove_suffix(1);
@@ -71,7 +76,14 @@ std::optional<std::string> ProxyForScheme(std::string_view proxyList, std::strin
     const size_t bracket = server.rfind(']');
     const size_t colon = server.rfind(':');
     if (colon == std::string::npos || (bracket != std::string::npos && colon < bracket)) server += ":80";
-    return server;
+    proxies.push_back(std::move(server));
+  }
+  return proxies;
+}
+
+std::optional<std::string> ProxyForScheme(std::string_view proxyList, std::string_view scheme) {
+  for (std::string& proxy : ProxiesForScheme(proxyList, scheme)) {
+    if (proxy != kDirectEntry) return std::move(proxy);
   }
   return std::nullopt;
 }

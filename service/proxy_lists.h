@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillbox {
 
@@ -12,6 +13,12 @@ namespace quillbox {
 // only). The first entry that applies wins; an "http://" before the server is dropped, and a
 // server without a port gets port 80. Nothing when no entry applies.
 std::optional<std::string> ProxyForScheme(std::string_view proxyList, std::string_view scheme);
+
+// Every entry of the list that applies to the scheme, in order, each as ProxyForScheme gives
+// it; an entry "DIRECT" (any case), as a configuration script's answer may hold, comes back as
+// kDirectEntry.
+constexpr char kDirectEntry[] = "DIRECT";
+std::vector<std::string> ProxiesForScheme(std::string_view proxyList, std::string_view scheme);
 
 // Whether a bypass list names the host: entries separated by ";" or white space, compared
 // without regard to case; "*" in an entry matches any run of characters; "<local>" matches

@@ -5,6 +5,7 @@
 
 #include "common/text_utf.h"
 #include "service/url_encode.h"
+#include "service/url_split.h"
 
 // Json::Reader is the parser whose defaults the service's replies are written for: comments
 // are allowed, any value may be the root, and text after the first value is ignored.
@@ -55,6 +56,32 @@ std::vector<std::u16string> ReadComments(const Json::Value& group) {
 
 std::string BaseUrlBytes(const std::u16string& baseUrl) { return Utf16ToUtf8(baseUrl); }
 
+// The message for a request that got no reply because of the certificate or the host name;
+// false for every other failure, which keeps the message of its request.
+bool ReportUnreachableService(const TransportFailure& failure, const std::u16string& host, ErrorReport& errors) {
+  switch (failure.kind) {
+    case TransportFailure::Kind::Certificate:
+      errors.text = std::u16string(messages::kCertificateNotAccepted) +
+                    (failure.reason.empty() ? u"." : u": " + failure.reason + u".") + u"\n\n" +
+                    messages::kCertificateAdvice;
+      break;
+    case TransportFailure::Kind::NameNotResolved:
+      errors.text = std::u16string(messages::kAddressNotFound) + u" (" + host +
+                    u"). Check that this computer is connected to the internet; if it is, ask IT to "
+                    u"check the service address set for the add-in.";
+      break;
+    default:
+      return false;
+  }
+  errors.unreachable = true;
+  return true;
+}
+
+// The host name in the base URL, as the teacher may recognise it from the address.
+std::u16string ServiceHostName(const std::u16string& baseUrl) {
+  return Utf8ToUtf16(SplitRequestUrl(BaseUrlBytes(baseUrl)).host);
+}
+
 }  // namespace
 
 std::string SubjectRequestUrl(const ServiceAccount& account) {
@@ -76,8 +103,10 @@ void ServiceClient::FetchSubjects(CommentStore& store, ErrorReport& errors) {
   store.ClearSubjects();
   if (account_.baseUrl.empty()) return;
 
-  const std::string body = transport_.Get(SubjectRequestUrl(account_));
+  TransportFailure failure;
+  const std::string body = transport_.Fetch(SubjectRequestUrl(account_), failure);
   if (body.empty()) {
+    if (ReportUnreachableService(failure, ServiceHostName(account_.baseUrl), errors)) return;
     errors.text = messages::kProxyOrFirewall;
     errors.unreachable = true;
     return;
@@ -107,7 +136,9 @@ void ServiceClient::FetchSubjects(CommentStore& store, ErrorReport& errors) {
 }
 
 void ServiceClient::FetchCommentGroups(CommentStore& store, const std::u16string& subject, ErrorReport& errors) {
-  const std::string body = transport_.Get(CommentGroupRequestUrl(account_, subject));
+  TransportFailure failure;
+  const std::string body = transport_.Fetch(CommentGroupRequestUrl(account_, subject), failure);
+  if (body.empty() && ReportUnreachableService(failure, ServiceHostName(account_.baseUrl), errors)) return;
   Json::Value root;
   if (!ParseReply(body, root)) {
     errors.text = messages::kJsonError;

@@ -7,7 +7,13 @@
 
 namespace quillbox::standin {
 
+ULONG AddinDispatch::Drop() {
+  IDispatch* addin = addin_.Detach();
+  return addin ? addin->Release() : 0;
+}
+
 HRESULT AddinDispatch::IdOf(const std::wstring& name, DISPID& id) {
+  if (!addin_) return CO_E_OBJNOTCONNECTED;
   if (const auto known = ids_.find(name); known != ids_.end()) {
     id = known->second;
     return S_OK;
@@ -42,6 +48,7 @@ HRESULT AddinDispatch::Invoke(PreparedCall& call, VARIANT* result) const {
 }
 
 HRESULT AddinDispatch::Invoke(DISPID id, DISPPARAMS& params, VARIANT* result) const {
+  if (!addin_) return CO_E_OBJNOTCONNECTED;
   EXCEPINFO exception = {};
   UINT argumentError = 0;
   const HRESULT outcome = addin_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result,

@@ -34,6 +34,11 @@ class AddinDispatch {
   // failure.
   HRESULT Call(const std::wstring& name, std::vector<VARIANT> arguments, VARIANT* result);
 
+  // Lets go of the add-in (Word's reference) and returns what its Release answered; calls made
+  // afterwards fail with CO_E_OBJNOTCONNECTED.
+  ULONG Drop();
+  bool Holds() const noexcept { return static_cast<bool>(addin_); }
+
   // The DISPID the add-in gives name, or the lookup's failure.
   HRESULT IdOf(const std::wstring& name, DISPID& id);
 

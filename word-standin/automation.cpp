@@ -41,4 +41,14 @@ HRESULT ReportFailure(HRESULT failure, EXCEPINFO* exception) {
   return DISP_E_EXCEPTION;
 }
 
+HRESULT ReportWordError(HRESULT code, const wchar_t* description, EXCEPINFO* exception) {
+  if (exception) {
+    *exception = EXCEPINFO{};
+    exception->bstrSource = ::SysAllocString(L"Microsoft Word");
+    exception->bstrDescription = ::SysAllocString(description);
+    exception->scode = code;
+  }
+  return DISP_E_EXCEPTION;
+}
+
 }  // namespace quillbox::standin

@@ -21,4 +21,13 @@ VARIANT* PropertyPutValue(DISPPARAMS* params);
 // information; without exception information the code itself is returned.
 HRESULT ReportFailure(HRESULT failure, EXCEPINFO* exception);
 
+// Word's own refusal of a call: DISP_E_EXCEPTION whether or not the caller asked for the
+// exception information, which carries Word's error code and its description.
+HRESULT ReportWordError(HRESULT code, const wchar_t* description, EXCEPINFO* exception);
+
+// Word's error for a change to a protected or read-only document (4605).
+constexpr HRESULT kWordDocumentLocked = static_cast<HRESULT>(0x800A11FD);
+constexpr wchar_t kWordDocumentLockedText[] =
+    L"This method or property is not available because the document is locked for editing.";
+
 }  // namespace quillbox::standin

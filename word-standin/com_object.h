@@ -43,10 +43,9 @@ class ComObject : public Interface {
   ULONG references_ = 1;
 };
 
-// An IDispatch-based object that offers no members by name: callers that only hold on to it,
-// or that call its own interface's methods directly, never use the dispatch side.
+// An IDispatch-based object without type information: callers reach its members by name only.
 template <typename Interface>
-class NamelessDispatch : public ComObject<Interface> {
+class UntypedDispatch : public ComObject<Interface> {
  public:
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -57,6 +56,13 @@ class NamelessDispatch : public ComObject<Interface> {
     if (info) *info = nullptr;
     return E_NOTIMPL;
   }
+};
+
+// An IDispatch-based object that offers no members by name: callers that only hold on to it,
+// or that call its own interface's methods directly, never use the dispatch side.
+template <typename Interface>
+class NamelessDispatch : public UntypedDispatch<Interface> {
+ public:
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return DISP_E_MEMBERNOTFOUND;

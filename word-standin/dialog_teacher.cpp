@@ -4,7 +4,6 @@
 #include <iterator>
 #include <utility>
 
-#include "ui/win/question_box.h"
 #include "ui/win/resource_ids.h"
 #include "word-standin/transcript.h"
 
@@ -12,8 +11,9 @@ namespace quillbox::standin {
 namespace {
 
 constexpr auto kPollPeriod = std::chrono::milliseconds(20);
-// The control that holds a message box's text, on Windows and in Wine.
-constexpr int kMessageBoxText = 0xFFFF;
+constexpr wchar_t kLoginCaption[] = L"Please log in...";
+constexpr wchar_t kErrorCaption[] = L"Error!";
+constexpr wchar_t kMessageBoxCaption[] = L"Quillbox";
 
 HWND FindVisibleDialog(const wchar_t* caption) {
   HWND dialog = ::FindWindowW(L"#32770", caption);
@@ -33,6 +33,25 @@ void Press(HWND dialog, int button) { ::SendMessageW(::GetDlgItem(dialog, button
 
 void DialogTeacher::SetLoginAnswer(std::optional<LoginAnswer> answer) { loginAnswer_ = std::move(answer); }
 
+bool DialogTeacher::Answers(const std::wstring& caption) {
+  return caption == kLoginCaption || caption == kErrorCaption || caption == kMessageBoxCaption;
+}
+
+void DialogTeacher::Hold(std::vector<std::wstring> captions) {
+  std::lock_guard<std::mutex> guard(holdLock_);
+  held_ = std::move(captions);
+}
+
+HWND DialogTeacher::FindUnheldDialog(const wchar_t* caption) {
+  {
+    std::lock_guard<std::mutex> guard(holdLock_);
+    for (const std::wstring& held : held_) {
+      if (held == caption) return nullptr;
+    }
+  }
+  return FindVisibleDialog(caption);
+}
+
 void DialogTeacher::Start() {
   Stop();
   watching_ = true;
@@ -48,12 +67,12 @@ std::vector<std::wstring> DialogTeacher::Stop() {
 
 void DialogTeacher::Watch() {
   while (watching_) {
-    if (HWND login = FindVisibleDialog(L"Please log in...")) {
+    if (HWND login = FindUnheldDialog(kLoginCaption)) {
       AnswerLogin(login);
-    } else if (HWND error = FindVisibleDialog(L"Error!")) {
+    } else if (HWND error = FindUnheldDialog(kErrorCaption)) {
       ReadAndCloseError(error);
-    } else if (HWND question = FindVisibleDialog(win::kQuestionCaption)) {
-      AnswerQuestion(question);
+    } else if (HWND message = FindUnheldDialog(kMessageBoxCaption)) {
+      ReadAndCloseMessageBox(message);
     }
     std::this_thread::sleep_for(kPollPeriod);
   }
@@ -84,11 +103,18 @@ void DialogTeacher::ReadAndCloseError(HWND dialog) {
   report_.push_back(line);
 }
 
-void DialogTeacher::AnswerQuestion(HWND box) {
-  const bool yes = questionAnswer_;
-  const std::wstring line = std::wstring(L"dialog \"") + win::kQuestionCaption + L"\" " +
-                            Quoted(ControlText(box, kMessageBoxText)) + (yes ? L" yes" : L" no");
-  Press(box, yes ? IDYES : IDNO);
+// A message box keeps its text in a static control with the id 0xFFFF; its one button is OK,
+// or, for the add-in's questions, Yes and No, answered as the script said.
+void DialogTeacher::ReadAndCloseMessageBox(HWND dialog) {
+  constexpr int kMessageBoxText = 0xFFFF;
+  std::wstring line = L"message box \"Quillbox\" " + Quoted(ControlText(dialog, kMessageBoxText));
+  if (::GetDlgItem(dialog, IDYES)) {
+    const bool yes = questionAnswer_;
+    line += yes ? L" yes" : L" no";
+    Press(dialog, yes ? IDYES : IDNO);
+  } else {
+    Press(dialog, ::GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
+  }
   std::lock_guard<std::mutex> guard(reportLock_);
   report_.push_back(line);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/com_ptr.h"
 #include "word-standin/standin_document.h"
 
 namespace quillbox::standin {
@@ -39,7 +40,10 @@ struct FailurePlan {
 };
 
 struct HostState {
+  // The active window's document; the others' wait in their windows (see DocumentWindow).
   StandinDocument document;
+  // Word's Window object for the active window (Application.ActiveWindow).
+  win::ComPtr<IDispatch> activeWindow;
   // The view that owns the document's text while one is attached (window mode), else null.
   DocumentMirror* mirror = nullptr;
   FailurePlan failures;

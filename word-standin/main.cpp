@@ -2,7 +2,8 @@
 // scripted session (see session_script.h) from a file or standard input.
 //
 //   word-standin [--dll PATH | --progid PROGID] [--script FILE] [--fail STEP[:HRESULT]]
-//                [--null-selection] [--timing]
+//                [--null-selection] [--timing] [--arguments by-value|by-reference] [--protected]
+//                [--watchdog]
 //   word-standin --window [--dll PATH | --progid PROGID] [--script FILE [--step-ms N]]
 //
 // --window shows Word as a window a person can use (see standin_window.h); with --script the
@@ -11,7 +12,12 @@
 //
 // The add-in is created by ProgID ("Quillbox.AddIn" unless told otherwise) or, with --dll,
 // straight from the library file. --timing prints how long it took from loading the add-in to
-// the end of its onLoad callback. Exit status: 0 when the session ran, 1 when the add-in could
+// the end of its onLoad callback. --arguments chooses how the ribbon's actions pass their string
+// and flag arguments for the whole run (by reference unless told, or unless the environment
+// variable QUILLBOX_STANDIN_ARGUMENTS says by-value). --protected starts with the document
+// locked for editing, so that Word refuses the add-in's text. --watchdog prints after each
+// action the longest time Word's window took to answer a message. Word holds the only
+// reference to the add-in, so that closing it (release-addin) is its final Release. Exit status: 0 when the session ran, 1 when the add-in could
 // not be started or a script line was not understood, 2 for a bad command line.
 
 #include <windows.h>
@@ -26,6 +32,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "word-standin/addin_loader.h"
 #include "word-standin/session_script.h"
@@ -42,6 +49,9 @@ struct Options {
   std::wstring progId = L"Quillbox.AddIn";
   std::optional<std::wstring> script;
   quillbox::standin::FailurePlan failures;
+  std::optional<quillbox::standin::ArgumentForm> arguments;
+  bool locked = false;
+  bool watchdog = false;
   bool timing = false;
   bool window = false;
   unsigned stepMs = 400;
@@ -69,6 +79,13 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
       }
     } else if (arg == L"--null-selection") {
       options.failures.nullSelection = true;
+    } else if (arg == L"--arguments" && hasValue) {
+      options.arguments = quillbox::standin::ParseArgumentForm(argv[++i]);
+      if (!options.arguments) return std::nullopt;
+    } else if (arg == L"--protected") {
+      options.locked = true;
+    } else if (arg == L"--watchdog") {
+      options.watchdog = true;
     } else if (arg == L"--timing") {
       options.timing = true;
     } else if (arg == L"--window") {
@@ -122,8 +139,11 @@ int RunSession(const Options& options, quillbox::standin::Transcript& out) {
     return 1;
   }
 
-  quillbox::standin::WordHost host(addin.object, out);
+  quillbox::standin::WordHost host(std::move(addin.object), out);
   host.State().failures = options.failures;
+  host.State().document.Lock(options.locked);
+  host.WatchResponsiveness(options.watchdog);
+  if (options.arguments) host.PassArguments(*options.arguments);
   const HRESULT started = host.Start();
   if (options.timing && host.RibbonLoadedAt()) {
     const auto elapsed = std::chrono::duration<double, std::milli>(*host.RibbonLoadedAt() - loadStart);
@@ -152,7 +172,8 @@ int wmain(int argc, wchar_t** argv) {
   const auto options = ParseOptions(argc, argv);
   if (!options) {
     out.Line(L"usage: word-standin [--dll PATH | --progid PROGID] [--script FILE] [--fail STEP[:HRESULT]] "
-             L"[--null-selection] [--timing] [--window [--step-ms N]]");
+             L"[--null-selection] [--timing] [--arguments by-value|by-reference] [--protected] [--watchdog] "
+             L"[--window [--step-ms N]]");
     return 2;
   }
   if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {

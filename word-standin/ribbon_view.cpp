@@ -18,12 +18,13 @@ std::wstring Indent(int depth) { return std::wstring(static_cast<size_t>(depth) 
 
 }  // namespace
 
-RibbonView::RibbonView(RibbonModel model, AddinDispatch& addin, Transcript& out)
+RibbonView::RibbonView(RibbonModel model, AddinDispatch& addin, Transcript& out, win::ComPtr<IDispatch> context)
     : model_(std::move(model)),
       addin_(addin),
       out_(out),
       states_(model_.Controls().size()),
-      controlObjects_(model_.Controls().size()) {}
+      controlObjects_(model_.Controls().size()),
+      context_(std::move(context)) {}
 
 void RibbonView::Invalidate(const std::wstring& id) {
   if (const auto index = model_.Find(id)) states_[*index] = ControlState{};
@@ -117,7 +118,7 @@ std::vector<std::wstring> RibbonView::Describe() const {
 
 IDispatch* RibbonView::ControlObject(size_t index) {
   if (!controlObjects_[index]) {
-    controlObjects_[index] = win::ComPtr<IDispatch>::Attach(new StandinRibbonControl(model_.Controls()[index].id));
+    controlObjects_[index] = win::ComPtr<IDispatch>::Attach(new StandinRibbonControl(model_.Controls()[index].id, context_));
   }
   return controlObjects_[index].Get();
 }
@@ -202,7 +203,7 @@ HRESULT RibbonView::Toggle(const std::wstring& id) {
   if (!callback) return S_OK;
   VARIANT_BOOL flag = pressed ? VARIANT_TRUE : VARIANT_FALSE;
   return Report(*callback,
-                addin_.Call(*callback, {DispatchArgument(ControlObject(*index)), BoolByRefArgument(&flag)}, nullptr));
+                addin_.Call(*callback, {DispatchArgument(ControlObject(*index)), BoolArgument(&flag, form_)}, nullptr));
 }
 
 // Office passes the chosen item's id and position; a drop-down shows the choice at once.
@@ -221,7 +222,7 @@ HRESULT RibbonView::Choose(const std::wstring& id, long item) {
   win::UniqueBstr itemId = win::UniqueBstr::FromWide((*state.items)[static_cast<size_t>(item)].id);
   BSTR itemIdArgument = itemId.Get();
   return Report(*callback, addin_.Call(*callback,
-                                       {DispatchArgument(ControlObject(*index)), BstrByRefArgument(&itemIdArgument),
+                                       {DispatchArgument(ControlObject(*index)), BstrArgument(&itemIdArgument, form_),
                                         LongArgument(item)},
                                        nullptr));
 }
@@ -236,7 +237,7 @@ HRESULT RibbonView::Type(const std::wstring& id, const std::wstring& text) {
   win::UniqueBstr typed = win::UniqueBstr::FromWide(text);
   BSTR typedArgument = typed.Get();
   return Report(*callback, addin_.Call(*callback,
-                                       {DispatchArgument(ControlObject(*index)), BstrByRefArgument(&typedArgument)},
+                                       {DispatchArgument(ControlObject(*index)), BstrArgument(&typedArgument, form_)},
                                        nullptr));
 }
 

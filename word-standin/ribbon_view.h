@@ -38,7 +38,8 @@ struct ControlState {
 
 class RibbonView {
  public:
-  RibbonView(RibbonModel model, AddinDispatch& addin, Transcript& out);
+  // context: the Word window whose ribbon this is, which every control gives as its Context.
+  RibbonView(RibbonModel model, AddinDispatch& addin, Transcript& out, win::ComPtr<IDispatch> context = {});
 
   const RibbonModel& Model() const noexcept { return model_; }
   const ControlState& State(size_t index) const { return states_[index]; }
@@ -56,6 +57,10 @@ class RibbonView {
   // The label Office shows: getLabel's answer when the control has that callback, else its
   // label attribute.
   std::optional<std::wstring> Label(size_t index) const;
+
+  // The form in which the actions pass their string and flag arguments (by reference unless
+  // told otherwise).
+  void PassArguments(ArgumentForm form) noexcept { form_ = form; }
 
   // The teacher's actions. Each returns the action callback's result; a control that cannot
   // take the action is reported to the transcript and gives E_INVALIDARG.
@@ -83,6 +88,8 @@ class RibbonView {
   Transcript& out_;
   std::vector<ControlState> states_;
   std::vector<win::ComPtr<IDispatch>> controlObjects_;
+  ArgumentForm form_ = ArgumentForm::kByReference;
+  win::ComPtr<IDispatch> context_;
 };
 
 }  // namespace quillbox::standin

@@ -42,7 +42,14 @@ class SessionCommands {
   SessionCommands(WordHost& host, Transcript& out) : host_(host), out_(out) {}
 
   bool Run(const Command& command) {
-    using Handler = bool (SessionCommands::*)(const std::wstring&);
+    const auto found = Handlers().find(command.verb);
+    if (found == Handlers().end()) return false;
+    return (this->*found->second)(command.rest);
+  }
+
+ private:
+  using Handler = bool (SessionCommands::*)(const std::wstring&);
+  static const std::map<std::wstring, Handler>& Handlers() {
     static const std::map<std::wstring, Handler> handlers = {
         {L"click", &SessionCommands::Click},
         {L"press", &SessionCommands::Press},
@@ -59,6 +66,13 @@ class SessionCommands {
         {L"new-paragraph", &SessionCommands::NewParagraph},
         {L"fail", &SessionCommands::Fail},
         {L"null-selection", &SessionCommands::NullSelection},
+        {L"protect", &SessionCommands::Protect},
+        {L"arguments", &SessionCommands::Arguments},
+        {L"watchdog", &SessionCommands::Watchdog},
+        {L"new-window", &SessionCommands::NewWindow},
+        {L"window", &SessionCommands::Window},
+        {L"during", &SessionCommands::During},
+        {L"release-addin", &SessionCommands::ReleaseAddin},
         {L"fire-event", &SessionCommands::FireEvent},
         {L"disconnect", &SessionCommands::Disconnect},
         {L"connect", &SessionCommands::Connect},
@@ -69,12 +83,9 @@ class SessionCommands {
         {L"print-ribbon", &SessionCommands::PrintRibbon},
         {L"print-invalidations", &SessionCommands::PrintInvalidations},
     };
-    const auto found = handlers.find(command.verb);
-    if (found == handlers.end()) return false;
-    return (this->*found->second)(command.rest);
+    return handlers;
   }
 
- private:
   bool Click(const std::wstring& id) { return !id.empty() && (host_.Click(id), true); }
   bool Press(const std::wstring& id) { return !id.empty() && (host_.Toggle(id), true); }
   bool Type(const std::wstring& rest) {
@@ -124,9 +135,14 @@ class SessionCommands {
     host_.State().document.Select(*start, range->second);
     return true;
   }
-  // The teacher types into the document: the selection is replaced and the cursor follows.
+  // The teacher types into the document: the selection is replaced and the cursor follows. A
+  // locked document takes no typing either.
   bool TypeText(const std::wstring& rest) {
     StandinDocument& document = host_.State().document;
+    if (document.Locked()) {
+      out_.Line(L"! the document is locked for editing: nothing typed");
+      return true;
+    }
     document.ReplaceSelection(rest);
     document.SetStart(document.End());
     return true;
@@ -175,10 +191,57 @@ class SessionCommands {
     return true;
   }
   bool NullSelection(const std::wstring& rest) {
-    if (rest != L"on" && rest != L"off") return false;
-    host_.State().failures.nullSelection = rest == L"on";
+    const auto on = Switch(rest);
+    if (on) host_.State().failures.nullSelection = *on;
+    return on.has_value();
+  }
+  // "on" or "off" for a switch.
+  static std::optional<bool> Switch(const std::wstring& rest) {
+    if (rest != L"on" && rest != L"off") return std::nullopt;
+    return rest == L"on";
+  }
+  bool Protect(const std::wstring& rest) {
+    const auto on = Switch(rest);
+    if (on) host_.State().document.Lock(*on);
+    return on.has_value();
+  }
+  bool Arguments(const std::wstring& rest) {
+    const auto form = ParseArgumentForm(rest);
+    if (form) host_.PassArguments(*form);
+    return form.has_value();
+  }
+  bool Watchdog(const std::wstring& rest) {
+    const auto on = Switch(rest);
+    if (on) host_.WatchResponsiveness(*on);
+    return on.has_value();
+  }
+  bool NewWindow(const std::wstring& rest) {
+    if (!rest.empty()) return false;
+    out_.Line(L"window " + std::to_wstring(host_.OpenWindow()) + L" opened");
     return true;
   }
+  // "window N [COMMAND]": the teacher turns to window N and, when given, acts in it there.
+  bool Window(const std::wstring& rest) {
+    const Command parts = Split(rest);
+    const auto index = Number(parts.verb);
+    if (!index || !host_.Activate(*index)) return false;
+    return parts.rest.empty() || Run(Split(parts.rest));
+  }
+  // "during "CAPTION" COMMAND": COMMAND runs inside the loop of the add-in's next dialog so
+  // captioned, as when the teacher uses another window meanwhile.
+  bool During(const std::wstring& rest) {
+    if (rest.size() < 2 || rest[0] != L'"') return false;
+    const size_t close = rest.find(L'"', 1);
+    if (close == std::wstring::npos || close + 2 > rest.size() || rest[close + 1] != L' ') return false;
+    const std::wstring line = rest.substr(close + 2);
+    const Command command = Split(line);
+    if (Handlers().count(command.verb) == 0 || command.verb == L"during") return false;
+    host_.During(DialogTrigger{rest.substr(1, close - 1), line, [this, command, line] {
+                                 if (!Run(command)) out_.Line(L"! not understood: " + line);
+                               }});
+    return true;
+  }
+  bool ReleaseAddin(const std::wstring& rest) { return rest.empty() && (host_.ReleaseAddin(), true); }
   bool FireEvent(const std::wstring& rest) {
     const auto id = Number(rest);
     if (!id) return false;
@@ -227,7 +290,7 @@ bool RunSessionScript(std::wstring_view script, WordHost& host, Transcript& out)
   bool understood = true;
   const std::vector<std::wstring> lines = ScriptLines(script);
   for (size_t i = 0; i < lines.size(); ++i) understood = runner.RunLine(lines[i], i + 1) && understood;
-  return understood;
+  return host.ReportUnfiredTriggers() && understood;
 }
 
 }  // namespace quillbox::standin

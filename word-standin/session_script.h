@@ -16,6 +16,24 @@
 //                            the teacher types into the document at the selection
 //   fail STEP [HRESULT]      the host refuses STEP from now on (see ParseHostStep); "fail none"
 //   null-selection on|off    Application.Selection answers a null object
+//   protect on|off           the active document is locked for editing: Word refuses the
+//                            add-in's Selection.Text with its error 0x800A11FD
+//   arguments by-value|by-reference
+//                            how the actions pass their string and flag arguments from now on
+//   watchdog on|off          after each action, the longest time Word's window took to answer
+//                            a message: "watchdog: Word's window waited at most N ms ..."
+//   new-window               Word opens another document window (empty) and makes it active:
+//                            "window N opened"
+//   window N [COMMAND]       the teacher turns to window N (its document is the Selection's)
+//                            and, when given, runs COMMAND there
+//   during "CAPTION" COMMAND COMMAND runs once, from inside the modal loop of the add-in's next
+//                            dialog with that caption ("Please wait...", "Please log in..."):
+//                            "during "CAPTION": COMMAND" and what it did; the dialog teacher
+//                            leaves that dialog alone until then. One that never ran is
+//                            reported at the end and fails the session.
+//   release-addin            Word closes: OnBeginShutdown, OnDisconnection, then its last
+//                            Release of the add-in ("released the add-in: its Release
+//                            answered N"); later actions are refused
 //   fire-event DISPID        Word fires an application event at the add-in
 //   disconnect, connect      OnDisconnection, OnConnection
 //   print-document, print-ribbon, print-invalidations

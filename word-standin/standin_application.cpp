@@ -10,7 +10,10 @@
 namespace quillbox::standin {
 namespace {
 
-constexpr DISPID kSelection = 1;
+enum Member : DISPID { kSelection = 1, kActiveWindow = 2 };
+
+// Word's error for ActiveWindow when no document is open (4248).
+constexpr HRESULT kWordNoDocument = static_cast<HRESULT>(0x800A1098);
 
 }  // namespace
 
@@ -55,15 +58,25 @@ STDMETHODIMP StandinApplication::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 }
 
 STDMETHODIMP StandinApplication::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return LookUpMembers({L"Selection"}, names, count, ids);
+  return LookUpMembers({L"Selection", L"ActiveWindow"}, names, count, ids);
 }
 
 // Every read of Selection hands out a new object, as Word does.
 STDMETHODIMP StandinApplication::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
                                         EXCEPINFO* exception, UINT*) {
-  if (id != kSelection || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+  if ((id != kSelection && id != kActiveWindow) || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
   if (!result) return E_POINTER;
   ::VariantInit(result);
+  if (id == kActiveWindow) {
+    if (!state_->activeWindow) {
+      return ReportWordError(kWordNoDocument, L"This command is not available because no document is open.",
+                             exception);
+    }
+    result->vt = VT_DISPATCH;
+    result->pdispVal = state_->activeWindow.Get();
+    result->pdispVal->AddRef();
+    return S_OK;
+  }
   if (const HRESULT refused = state_->failures.ResultFor(HostStep::kApplicationSelection); FAILED(refused)) {
     return ReportFailure(refused, exception);
   }

@@ -1,6 +1,7 @@
 #pragma once
-// Word's _Application as the stand-in offers it: Selection by name through IDispatch, and a
-// connection point container with the one point for ApplicationEvents2.
+// Word's _Application as the stand-in offers it: Selection and ActiveWindow (the active
+// window's) by name through IDispatch, and a connection point container with the one point for
+// ApplicationEvents2.
 
 #include <windows.h>
 

@@ -26,12 +26,17 @@ class StandinDocument {
   // The whole document at once: text and selection, as a view that owns them reports them.
   void Assign(std::wstring text, long start, long end);
 
+  // A protected or read-only document: Word refuses to change its text.
+  bool Locked() const noexcept { return locked_; }
+  void Lock(bool locked) noexcept { locked_ = locked; }
+
  private:
   long Clamp(long position) const noexcept;
 
   std::wstring text_;
   long start_ = 0;
   long end_ = 0;
+  bool locked_ = false;
 };
 
 // A view that owns the document's text while it is attached (the window's document pane, which

@@ -15,17 +15,6 @@ bool StandinRibbonControl::Answers(REFIID iid) const {
   return IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IRibbonControl);
 }
 
-STDMETHODIMP StandinRibbonControl::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP StandinRibbonControl::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 STDMETHODIMP StandinRibbonControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return LookUpMembers({L"Id", L"Context", L"Tag"}, names, count, ids);
 }
@@ -58,7 +47,8 @@ STDMETHODIMP StandinRibbonControl::get_Id(BSTR* id) {
 
 STDMETHODIMP StandinRibbonControl::get_Context(IDispatch** context) {
   if (!context) return E_POINTER;
-  *context = nullptr;
+  *context = context_.Get();
+  if (*context) (*context)->AddRef();
   return S_OK;
 }
 

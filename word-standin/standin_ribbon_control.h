@@ -1,20 +1,22 @@
 #pragma once
 // The control object Office passes as the first argument of every ribbon callback
-// (IRibbonControl): its Id, no context and an empty Tag.
+// (IRibbonControl): its Id, its Context (the Word window whose ribbon holds it, as in Word) and
+// an empty Tag.
 
 #include <string>
+
+#include "common/win/com_ptr.h"
 
 #include "office_interfaces.h"
 #include "word-standin/com_object.h"
 
 namespace quillbox::standin {
 
-class StandinRibbonControl final : public ComObject<IRibbonControl> {
+class StandinRibbonControl final : public UntypedDispatch<IRibbonControl> {
  public:
-  explicit StandinRibbonControl(std::wstring id) : id_(std::move(id)) {}
+  StandinRibbonControl(std::wstring id, win::ComPtr<IDispatch> context)
+      : id_(std::move(id)), context_(std::move(context)) {}
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) override;
@@ -28,6 +30,7 @@ class StandinRibbonControl final : public ComObject<IRibbonControl> {
 
  private:
   std::wstring id_;
+  win::ComPtr<IDispatch> context_;
 };
 
 }  // namespace quillbox::standin

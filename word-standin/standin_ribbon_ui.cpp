@@ -15,17 +15,6 @@ bool StandinRibbonUi::Answers(REFIID iid) const {
   return IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IRibbonUI);
 }
 
-STDMETHODIMP StandinRibbonUi::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP StandinRibbonUi::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 STDMETHODIMP StandinRibbonUi::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return LookUpMembers({L"Invalidate", L"InvalidateControl"}, names, count, ids);
 }

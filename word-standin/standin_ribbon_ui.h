@@ -10,15 +10,13 @@
 
 namespace quillbox::standin {
 
-class StandinRibbonUi final : public ComObject<IRibbonUI> {
+class StandinRibbonUi final : public UntypedDispatch<IRibbonUI> {
  public:
   // The id recorded for Invalidate (the whole ribbon), which no control carries.
   static constexpr wchar_t kWholeRibbon[] = L"*";
 
   explicit StandinRibbonUi(std::shared_ptr<HostState> state) : state_(std::move(state)) {}
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) override;

@@ -16,17 +16,6 @@ bool StandinSelection::Answers(REFIID iid) const {
   return IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, win::IID_WordSelection);
 }
 
-STDMETHODIMP StandinSelection::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-STDMETHODIMP StandinSelection::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
-  return E_NOTIMPL;
-}
-
 STDMETHODIMP StandinSelection::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   return LookUpMembers({L"Text", L"Start", L"End"}, names, count, ids);
 }
@@ -59,6 +48,7 @@ HRESULT StandinSelection::Text(WORD flags, DISPPARAMS* params, VARIANT* result, 
     if (const HRESULT refused = state_->failures.ResultFor(HostStep::kSelectionText); FAILED(refused)) {
       return ReportFailure(refused, exception);
     }
+    if (document.Locked()) return ReportWordError(kWordDocumentLocked, kWordDocumentLockedText, exception);
     VARIANT* value = PropertyPutValue(params);
     if (!value) return DISP_E_PARAMNOTOPTIONAL;
     VARIANT text;

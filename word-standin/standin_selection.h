@@ -11,12 +11,10 @@
 
 namespace quillbox::standin {
 
-class StandinSelection final : public ComObject<IDispatch> {
+class StandinSelection final : public UntypedDispatch<IDispatch> {
  public:
   explicit StandinSelection(std::shared_ptr<HostState> state) : state_(std::move(state)) {}
 
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-  STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argumentError) override;

@@ -68,7 +68,9 @@ StandinWindow::StandinWindow(WordHost& host, Transcript& out)
   ::SendMessageW(tipLine_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
   strip_->OnChanged([this] { Layout(); });
   strip_->OnItemTip([this](const std::wstring& id, const std::wstring& tip) { ShowTip(id, tip); });
-  // A person at the window answers the add-in's dialogs; a scripted drive turns the teacher on.
+  // The frame is Word's first document window; a person at it answers the add-in's dialogs, a
+  // scripted drive turns the teacher on.
+  host_.ShowFirstWindowIn(frame_.Get());
   host_.AnswerDialogs(false);
   strip_->Update();
   Layout();
@@ -81,6 +83,7 @@ StandinWindow::~StandinWindow() {
   }
   pane_.reset();
   strip_.reset();
+  host_.ShowFirstWindowIn(nullptr);
   host_.AnswerDialogs(true);
 }
 
@@ -153,6 +156,7 @@ void StandinWindow::Step() {
   }
   if (nextLine_ >= lines_.size()) {
     out_.Line(L"the scripted drive has ended");
+    understood_ = host_.ReportUnfiredTriggers() && understood_;
     host_.AnswerDialogs(false);
     return;
   }

@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "addin/win/callback_arguments.h"
 #include "addin/win/callback_type_info.h"
 #include "addin/win/ribbon_xml_resource.h"
 #include "common/win/com_boundary.h"
@@ -92,8 +93,8 @@ STDMETHODIMP CConnect::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAM
                               EXCEPINFO* exception, UINT* argumentError) {
   return ComBoundary([&]() -> HRESULT {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return ::DispInvoke(static_cast<IAddInCallback*>(this), &CallbackTypeInfo(), id, flags, params, result,
-                        exception, argumentError);
+    return InvokeCallback(static_cast<IAddInCallback*>(this), CallbackTypeInfo(), id, flags, params, result,
+                          exception, argumentError);
   });
 }
 

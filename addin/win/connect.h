@@ -6,12 +6,14 @@
 // threaded: every call arrives on Word's user-interface thread, so the count is not atomic.
 
 #include <memory>
+#include <utility>
 
 #include "addin/addin_core.h"
 #include "addin/win/application_event_sink.h"
 #include "addin/win/host_ports.h"
 #include "addin/win/ribbon_ui_target.h"
 #include "addin/win/word_selection_target.h"
+#include "common/win/com_boundary.h"
 #include "office_interfaces.h"
 #include "quillbox_addin.h"
 
@@ -89,6 +91,20 @@ class CConnect final : public _IDTExtensibility2, public IRibbonExtensibility, p
  private:
   explicit CConnect(std::unique_ptr<ShellPorts> ports);
   ~CConnect();
+
+  // Runs a callback behind the exception boundary while holding a reference of the object's
+  // own: Word's last release, made from another window while a dialog of this callback is up,
+  // then frees the object only once the callback has returned.
+  template <typename Body>
+  HRESULT Callback(Body&& body) {
+    AddRef();
+    const HRESULT result = ComBoundary(std::forward<Body>(body));
+    Release();  // may destroy the object: nothing of it is touched after this
+    return result;
+  }
+
+  // The Word window whose ribbon the control belongs to (see DialogOwnerFor).
+  WindowHandle OwnerFor(IDispatch* control) const noexcept;
 
   ULONG references_ = 0;
   std::unique_ptr<ShellPorts> shell_;

@@ -1,12 +1,14 @@
-// The 31 ribbon callbacks of CConnect. Each forwards to the core inside ComBoundary, so that a
+// The 31 ribbon callbacks of CConnect. Each forwards to the core inside Callback, so that a
 // failure of Word, Office or memory comes back as the callback's HRESULT and never as an
-// exception. Strings go out as new BSTRs (a null BSTR for "no value"); text arguments arrive
+// exception, and the object outlives the call. An action passes on the Word window whose
+// ribbon was used, which owns the action's dialogs. Strings go out as new BSTRs (a null BSTR for "no value"); text arguments arrive
 // as a pointer to a BSTR, where a null pointer or a null BSTR is the empty string.
 
 #include <optional>
 #include <string>
 
 #include "addin/win/connect.h"
+#include "addin/win/dialog_owner.h"
 #include "common/win/bstr.h"
 #include "common/win/com_boundary.h"
 
@@ -37,8 +39,12 @@ std::u16string TextArgument(const BSTR* text) { return text ? UniqueBstr::TextOf
 
 }  // namespace
 
+WindowHandle CConnect::OwnerFor(IDispatch* control) const noexcept {
+  return DialogOwnerFor(control, document_.Application().Get());
+}
+
 STDMETHODIMP CConnect::RibbonLoaded(IDispatch* ribbon) {
-  return ComBoundary([&] {
+  return Callback([&] {
     // An object that is not Office's ribbon leaves the add-in without one.
     ComPtr<IRibbonUI> ribbonUi;
     if (ribbon) {
@@ -54,133 +60,133 @@ STDMETHODIMP CConnect::RibbonLoaded(IDispatch* ribbon) {
   });
 }
 
-STDMETHODIMP CConnect::LogIn(IDispatch*) {
-  return ComBoundary([&] { core_.LogIn(); });
+STDMETHODIMP CConnect::LogIn(IDispatch* control) {
+  return Callback([&] { core_.LogIn(OwnerFor(control)); });
 }
 
-STDMETHODIMP CConnect::VisitWebsite(IDispatch*) {
-  return ComBoundary([&] { core_.VisitWebsite(); });
+STDMETHODIMP CConnect::VisitWebsite(IDispatch* control) {
+  return Callback([&] { core_.VisitWebsite(OwnerFor(control)); });
 }
 
-STDMETHODIMP CConnect::EditComments(IDispatch*) {
-  return ComBoundary([&] { core_.EditComments(); });
+STDMETHODIMP CConnect::EditComments(IDispatch* control) {
+  return Callback([&] { core_.EditComments(OwnerFor(control)); });
 }
 
 // Comment gallery -----------------------------------------------------------------------------
 
 STDMETHODIMP CConnect::GetItemCountComment(IDispatch*, int* count) {
-  return ComBoundary([&] { Required(count) = core_.GetItemCountComment(); });
+  return Callback([&] { Required(count) = core_.GetItemCountComment(); });
 }
 
 STDMETHODIMP CConnect::GetItemLabelComment(IDispatch*, LONG index, BSTR* label) {
-  return ComBoundary([&] { PutOptionalText(label, core_.GetItemLabelComment(index)); });
+  return Callback([&] { PutOptionalText(label, core_.GetItemLabelComment(index)); });
 }
 
 STDMETHODIMP CConnect::GetItemIDComment(IDispatch*, LONG index, BSTR* id) {
-  return ComBoundary([&] { PutOptionalText(id, core_.GetItemIDComment(index)); });
+  return Callback([&] { PutOptionalText(id, core_.GetItemIDComment(index)); });
 }
 
 STDMETHODIMP CConnect::GetItemSupertipComment(IDispatch*, LONG index, BSTR* supertip) {
-  return ComBoundary([&] { PutOptionalText(supertip, core_.GetItemSupertipComment(index)); });
+  return Callback([&] { PutOptionalText(supertip, core_.GetItemSupertipComment(index)); });
 }
 
 STDMETHODIMP CConnect::GetSelectedItemIndexComment(IDispatch*, LONG* index) {
-  return ComBoundary([&] { Required(index) = core_.GetSelectedItemIndexComment(); });
+  return Callback([&] { Required(index) = core_.GetSelectedItemIndexComment(); });
 }
 
-STDMETHODIMP CConnect::SelecteItemChangedComment(IDispatch*, BSTR*, LONG index) {
-  return ComBoundary([&] { core_.SelecteItemChangedComment(index); });
+STDMETHODIMP CConnect::SelecteItemChangedComment(IDispatch* control, BSTR*, LONG index) {
+  return Callback([&] { core_.SelecteItemChangedComment(index, OwnerFor(control)); });
 }
 
 // Account, pupil name and pronoun set --------------------------------------------------------------
 
 STDMETHODIMP CConnect::GetVisibleComments(IDispatch*, VARIANT_BOOL* visible) {
-  return ComBoundary([&] { PutFlag(visible, core_.GetVisibleComments()); });
+  return Callback([&] { PutFlag(visible, core_.GetVisibleComments()); });
 }
 
 STDMETHODIMP CConnect::GetLabelLogIn(IDispatch*, BSTR* label) {
-  return ComBoundary([&] { PutText(label, core_.GetLabelLogIn()); });
+  return Callback([&] { PutText(label, core_.GetLabelLogIn()); });
 }
 
 STDMETHODIMP CConnect::GetTextName(IDispatch*, BSTR* text) {
-  return ComBoundary([&] { PutText(text, core_.GetTextName()); });
+  return Callback([&] { PutText(text, core_.GetTextName()); });
 }
 
-STDMETHODIMP CConnect::OnChangeName(IDispatch*, BSTR* text) {
-  return ComBoundary([&] { core_.OnChangeName(TextArgument(text)); });
+STDMETHODIMP CConnect::OnChangeName(IDispatch* control, BSTR* text) {
+  return Callback([&] { core_.OnChangeName(TextArgument(text), OwnerFor(control)); });
 }
 
 STDMETHODIMP CConnect::GetPressedBoy(IDispatch*, VARIANT_BOOL* pressed) {
-  return ComBoundary([&] { PutFlag(pressed, core_.GetPressedBoy()); });
+  return Callback([&] { PutFlag(pressed, core_.GetPressedBoy()); });
 }
 
 STDMETHODIMP CConnect::GetPressedGirl(IDispatch*, VARIANT_BOOL* pressed) {
-  return ComBoundary([&] { PutFlag(pressed, core_.GetPressedGirl()); });
+  return Callback([&] { PutFlag(pressed, core_.GetPressedGirl()); });
 }
 
 STDMETHODIMP CConnect::GetPressedThey(IDispatch*, VARIANT_BOOL* pressed) {
-  return ComBoundary([&] { PutFlag(pressed, core_.GetPressedThey()); });
+  return Callback([&] { PutFlag(pressed, core_.GetPressedThey()); });
 }
 
 // The toggles set the pronoun set whatever state Office reports for them.
-STDMETHODIMP CConnect::PressBoy(IDispatch*, VARIANT_BOOL*) {
-  return ComBoundary([&] { core_.PressBoy(); });
+STDMETHODIMP CConnect::PressBoy(IDispatch* control, VARIANT_BOOL*) {
+  return Callback([&] { core_.PressBoy(OwnerFor(control)); });
 }
 
-STDMETHODIMP CConnect::PressGirl(IDispatch*, VARIANT_BOOL*) {
-  return ComBoundary([&] { core_.PressGirl(); });
+STDMETHODIMP CConnect::PressGirl(IDispatch* control, VARIANT_BOOL*) {
+  return Callback([&] { core_.PressGirl(OwnerFor(control)); });
 }
 
-STDMETHODIMP CConnect::PressThey(IDispatch*, VARIANT_BOOL*) {
-  return ComBoundary([&] { core_.PressThey(); });
+STDMETHODIMP CConnect::PressThey(IDispatch* control, VARIANT_BOOL*) {
+  return Callback([&] { core_.PressThey(OwnerFor(control)); });
 }
 
 // Subject drop-down ---------------------------------------------------------------------------
 
 STDMETHODIMP CConnect::GetItemCountSubject(IDispatch*, int* count) {
-  return ComBoundary([&] { Required(count) = core_.GetItemCountSubject(); });
+  return Callback([&] { Required(count) = core_.GetItemCountSubject(); });
 }
 
 STDMETHODIMP CConnect::GetItemLabelSubject(IDispatch*, LONG index, BSTR* label) {
-  return ComBoundary([&] { PutOptionalText(label, core_.GetItemLabelSubject(index)); });
+  return Callback([&] { PutOptionalText(label, core_.GetItemLabelSubject(index)); });
 }
 
 STDMETHODIMP CConnect::GetItemIDSubject(IDispatch*, LONG index, BSTR* id) {
-  return ComBoundary([&] { PutOptionalText(id, core_.GetItemIDSubject(index)); });
+  return Callback([&] { PutOptionalText(id, core_.GetItemIDSubject(index)); });
 }
 
 STDMETHODIMP CConnect::GetSelectedItemIndexSubject(IDispatch*, LONG* index) {
-  return ComBoundary([&] { Required(index) = core_.GetSelectedItemIndexSubject(); });
+  return Callback([&] { Required(index) = core_.GetSelectedItemIndexSubject(); });
 }
 
-STDMETHODIMP CConnect::SelecteItemChangedSubject(IDispatch*, BSTR*, LONG index) {
-  return ComBoundary([&] { core_.SelecteItemChangedSubject(index); });
+STDMETHODIMP CConnect::SelecteItemChangedSubject(IDispatch* control, BSTR*, LONG index) {
+  return Callback([&] { core_.SelecteItemChangedSubject(index, OwnerFor(control)); });
 }
 
 // Comment-group gallery -----------------------------------------------------------------------
 
 STDMETHODIMP CConnect::GetItemCountCategory(IDispatch*, int* count) {
-  return ComBoundary([&] { Required(count) = core_.GetItemCountCategory(); });
+  return Callback([&] { Required(count) = core_.GetItemCountCategory(); });
 }
 
 STDMETHODIMP CConnect::GetItemLabelCategory(IDispatch*, LONG index, BSTR* label) {
-  return ComBoundary([&] { PutOptionalText(label, core_.GetItemLabelCategory(index)); });
+  return Callback([&] { PutOptionalText(label, core_.GetItemLabelCategory(index)); });
 }
 
 STDMETHODIMP CConnect::GetItemIDCategory(IDispatch*, LONG index, BSTR* id) {
-  return ComBoundary([&] { PutOptionalText(id, core_.GetItemIDCategory(index)); });
+  return Callback([&] { PutOptionalText(id, core_.GetItemIDCategory(index)); });
 }
 
 STDMETHODIMP CConnect::GetSelectedItemIndexCategory(IDispatch*, LONG* index) {
-  return ComBoundary([&] { Required(index) = core_.GetSelectedItemIndexCategory(); });
+  return Callback([&] { Required(index) = core_.GetSelectedItemIndexCategory(); });
 }
 
-STDMETHODIMP CConnect::SelecteItemChangedCategory(IDispatch*, BSTR*, LONG index) {
-  return ComBoundary([&] { core_.SelecteItemChangedCategory(index); });
+STDMETHODIMP CConnect::SelecteItemChangedCategory(IDispatch* control, BSTR*, LONG index) {
+  return Callback([&] { core_.SelecteItemChangedCategory(index, OwnerFor(control)); });
 }
 
 STDMETHODIMP CConnect::GetLabelCategory(IDispatch*, BSTR* label) {
-  return ComBoundary([&] { PutText(label, core_.GetLabelCategory()); });
+  return Callback([&] { PutText(label, core_.GetLabelCategory()); });
 }
 
 }  // namespace quillbox::win

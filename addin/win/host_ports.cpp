@@ -9,7 +9,7 @@
 #include "service/win/winhttp_transport.h"
 #include "settings/win/registry_settings_reader.h"
 #include "ui/win/dialog_ports.h"
-#include "ui/win/question_box.h"
+#include "ui/win/keyboard_state.h"
 
 namespace quillbox::win {
 namespace {
@@ -36,7 +36,7 @@ class WindowsShellPorts final : public ShellPorts {
   CngCopyCipher cipher_;
   ProtectedCopyFiles copyFiles_{cipher_};
   SealedCopyStore offline_{cipher_, copyFiles_};
-  MessageBoxQuestion questions_;
+  DialogQuestion questions_;
   WindowsKeyboardState keyboard_;
 };
 

@@ -8,7 +8,10 @@
 #include <oaidl.h>
 #include <oleauto.h>
 
+#include <string>
+
 #include "common/com_error.h"
+#include "common/win/bstr.h"
 
 namespace quillbox::win {
 
@@ -40,16 +43,23 @@ inline DISPID DispatchName::Resolve(IDispatch& object, const Guid& errorIid) {
 }
 
 // The failure an Invoke reports: for DISP_E_EXCEPTION the code the object left in the
-// exception information, else the result itself. Frees the exception information's strings.
-inline HRESULT InvokeFailure(HRESULT result, EXCEPINFO& exception) noexcept {
+// exception information (and its description, when description is given), else the result
+// itself. Frees the exception information's strings.
+inline HRESULT InvokeFailure(HRESULT result, EXCEPINFO& exception, std::u16string* description = nullptr) {
+  struct FreedAtEnd {
+    EXCEPINFO& info;
+    ~FreedAtEnd() {
+      ::SysFreeString(info.bstrSource);
+      ::SysFreeString(info.bstrDescription);
+      ::SysFreeString(info.bstrHelpFile);
+      info = EXCEPINFO{};
+    }
+  } freed{exception};
   if (result == DISP_E_EXCEPTION) {
     if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
     if (FAILED(exception.scode)) result = exception.scode;
+    if (description && exception.bstrDescription) *description = UniqueBstr::TextOf(exception.bstrDescription);
   }
-  ::SysFreeString(exception.bstrSource);
-  ::SysFreeString(exception.bstrDescription);
-  ::SysFreeString(exception.bstrHelpFile);
-  exception = EXCEPINFO{};
   return result;
 }
 
@@ -59,8 +69,9 @@ inline void GetDispatchProperty(IDispatch& object, DISPID id, VARIANT* result, c
   EXCEPINFO exception = {};
   const HRESULT outcome = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                         &noArguments, result, &exception, nullptr);
-  const HRESULT failure = InvokeFailure(outcome, exception);
-  if (FAILED(failure)) throw ComError(failure, errorIid);
+  std::u16string description;
+  const HRESULT failure = InvokeFailure(outcome, exception, &description);
+  if (FAILED(failure)) throw ComError(failure, errorIid, std::move(description));
 }
 
 // Writes a property (DISPATCH_PROPERTYPUT with the named argument DISPID_PROPERTYPUT).
@@ -70,8 +81,9 @@ inline void PutDispatchProperty(IDispatch& object, DISPID id, VARIANT& value, co
   EXCEPINFO exception = {};
   const HRESULT outcome = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT,
                                         &arguments, nullptr, &exception, nullptr);
-  const HRESULT failure = InvokeFailure(outcome, exception);
-  if (FAILED(failure)) throw ComError(failure, errorIid);
+  std::u16string description;
+  const HRESULT failure = InvokeFailure(outcome, exception, &description);
+  if (FAILED(failure)) throw ComError(failure, errorIid, std::move(description));
 }
 
 }  // namespace quillbox::win

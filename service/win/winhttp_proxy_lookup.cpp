@@ -9,6 +9,17 @@
 #include "service/win/winhttp_string.h"
 
 namespace quillbox::win {
+namespace {
+
+// Limits of the look-up session, which fetches the configuration script and, for automatic
+// detection, asks DHCP and DNS for one: a script server or a network that does not answer
+// must not hold the request (and the progress dialog) for the stack's minutes of defaults.
+constexpr int kLookupResolveTimeoutMs = 5000;
+constexpr int kLookupConnectTimeoutMs = 5000;
+constexpr int kLookupSendTimeoutMs = 5000;
+constexpr int kLookupReceiveTimeoutMs = 10000;
+
+}  // namespace
 
 std::optional<UserProxySettings> WinHttpProxyLookup::UserSettings() {
   WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
@@ -24,6 +35,9 @@ std::optional<AutoProxyAnswer> WinHttpProxyLookup::AutoProxyFor(const std::strin
   const UniqueWinHttpHandle session(::WinHttpOpen(L"QuillboxAddIn/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
                                                   WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return std::nullopt;
+  // Without them the look-up still runs, only with the stack's own limits.
+  ::WinHttpSetTimeouts(session.Get(), kLookupResolveTimeoutMs, kLookupConnectTimeoutMs, kLookupSendTimeoutMs,
+                       kLookupReceiveTimeoutMs);
   const std::wstring wideUrl = ToWide(Utf8ToUtf16(url));
   const std::wstring scriptUrl = ToWide(Utf8ToUtf16(autoConfigUrl));
 

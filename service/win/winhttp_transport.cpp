@@ -5,6 +5,7 @@
 #include "common/text_utf.h"
 #include "common/win/wide.h"
 #include "service/url_split.h"
+#include "service/win/winhttp_failure.h"
 #include "service/win/winhttp_handle.h"
 
 namespace quillbox::win {
@@ -53,13 +54,6 @@ UniqueWinHttpHandle OpenSession(const ProxyRoute& route) {
   return UniqueWinHttpHandle(::WinHttpOpen(kUserAgent, access, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
 }
 
-// The errors that mean the other end could not be reached at all; through a proxy, that end
-// is the proxy.
-bool IsConnectFailure(DWORD error) {
-  return error == ERROR_WINHTTP_CANNOT_CONNECT || error == ERROR_WINHTTP_NAME_NOT_RESOLVED ||
-         error == ERROR_WINHTTP_TIMEOUT || error == ERROR_WINHTTP_CONNECTION_ERROR;
-}
-
 DWORD StatusCode(HINTERNET request) {
   DWORD status = 0;
   DWORD size = sizeof status;
@@ -94,48 +88,84 @@ bool SignInToProxy(HINTERNET request) {
 
 constexpr DWORD kProxyAuthenticationRequired = 407;
 
+// Keeps what the secure-failure notification says was wrong with the server's certificate,
+// in the DWORD that the request's context points at.
+void CALLBACK NoteSecureFailure(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information, DWORD length) {
+  if (status == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && context != 0 && information != nullptr &&
+      length >= sizeof(DWORD)) {
+    *reinterpret_cast<DWORD*>(context) = *static_cast<const DWORD*>(information);
+  }
+}
+
+struct RouteOutcome {
+  bool connected = false;   // the route's first hop answered (false: try the next route)
+  TransportFailure failure;
+};
+
+// One request on one route; the body read goes to body.
+RouteOutcome RequestOnRoute(const ProxyRoute& route, const std::string& url, std::string& body) {
+  const bool throughProxy = route.kind == ProxyRoute::Kind::Proxy;
+  const RouteOutcome noReply{true, TransportFailure{TransportFailure::Kind::NoReply, {}}};
+  // Declared in opening order, so they close request first, then connection, then session.
+  UniqueWinHttpHandle session = OpenSession(route);
+  if (!session) return noReply;
+  // Without it the request still goes out, only with the stack's own limit.
+  DWORD replyHeadersTimeout = kReplyHeadersTimeoutMs;
+  ::WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &replyHeadersTimeout,
+                     sizeof replyHeadersTimeout);
+
+  const RequestTarget target = SplitRequestUrl(url);
+  const std::wstring host = WideFromUrlBytes(target.host);
+  const std::wstring path = WideFromUrlBytes(target.path);
+  UniqueWinHttpHandle connection(::WinHttpConnect(session.Get(), host.c_str(), target.port, 0));
+  if (!connection) return noReply;
+
+  // WINHTTP_FLAG_REFRESH puts "Pragma: no-cache" and "Cache-Control: no-cache" on the
+  // request, so that no cache or proxy answers in the service's place.
+  const DWORD flags = WINHTTP_FLAG_REFRESH | (target.secure ? WINHTTP_FLAG_SECURE : 0);
+  UniqueWinHttpHandle request(::WinHttpOpenRequest(connection.Get(), nullptr, path.c_str(), nullptr,
+                                                   WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+  if (!request) return noReply;
+
+  DWORD secureFlags = 0;
+  ::WinHttpSetStatusCallback(request.Get(), NoteSecureFailure, WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+  if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                            reinterpret_cast<DWORD_PTR>(&secureFlags)) ||
+      !::WinHttpReceiveResponse(request.Get(), nullptr)) {
+    const DWORD error = ::GetLastError();
+    return RouteOutcome{!IsConnectFailure(error), FailureOf(error, secureFlags, throughProxy)};
+  }
+  if (throughProxy) {
+    DWORD status = StatusCode(request.Get());
+    if (status == kProxyAuthenticationRequired && SignInToProxy(request.Get())) status = StatusCode(request.Get());
+    // Inside an https tunnel the proxy only relays: a 5xx read there is the service's.
+    if (status == kProxyAuthenticationRequired || (status >= 500 && !target.secure)) return noReply;
+  }
+  ReadBody(request.Get(), body);
+  return RouteOutcome{true, {}};
+}
+
 }  // namespace
 
 std::string WinHttpTransport::Get(const std::string& url) {
+  TransportFailure failure;
+  return Fetch(url, failure);
+}
+
+std::string WinHttpTransport::Fetch(const std::string& url, TransportFailure& failure) {
   std::string body;
+  failure = {};
   try {
-    const ProxyRoute route = proxies_.RouteFor(url);
-    const bool throughProxy = route.kind == ProxyRoute::Kind::Proxy;
-    // Declared in opening order, so they close request first, then connection, then session.
-    UniqueWinHttpHandle session = OpenSession(route);
-    if (!session) return body;
-    // Without it the request still goes out, only with the stack's own limit.
-    DWORD replyHeadersTimeout = kReplyHeadersTimeoutMs;
-    ::WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &replyHeadersTimeout,
-                       sizeof replyHeadersTimeout);
-
-    const RequestTarget target = SplitRequestUrl(url);
-    const std::wstring host = WideFromUrlBytes(target.host);
-    const std::wstring path = WideFromUrlBytes(target.path);
-    UniqueWinHttpHandle connection(::WinHttpConnect(session.Get(), host.c_str(), target.port, 0));
-    if (!connection) return body;
-
-    // WINHTTP_FLAG_REFRESH puts "Pragma: no-cache" and "Cache-Control: no-cache" on the
-    // request, so that no cache or proxy answers in the service's place.
-    const DWORD flags = WINHTTP_FLAG_REFRESH | (target.secure ? WINHTTP_FLAG_SECURE : 0);
-    UniqueWinHttpHandle request(::WinHttpOpenRequest(connection.Get(), nullptr, path.c_str(), nullptr,
-                                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                                     flags));
-    if (!request) return body;
-
-    if (!::WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
-                              0, 0, 0) ||
-        !::WinHttpReceiveResponse(request.Get(), nullptr)) {
-      // A remembered proxy that cannot be reached is looked up again at the next request.
-      if (throughProxy && IsConnectFailure(::GetLastError())) proxies_.ConnectFailed(url);
-      return body;
+    for (const ProxyRoute& route : proxies_.RoutesFor(url)) {
+      const RouteOutcome outcome = RequestOnRoute(route, url, body);
+      failure = outcome.failure;
+      if (outcome.connected) {
+        proxies_.Reached(url, route);
+        return body;
+      }
     }
-    if (throughProxy) {
-      DWORD status = StatusCode(request.Get());
-      if (status == kProxyAuthenticationRequired && SignInToProxy(request.Get())) status = StatusCode(request.Get());
-      if (status == kProxyAuthenticationRequired || status >= 500) return body;
-    }
-    ReadBody(request.Get(), body);
+    // No route connected: the next request looks again, as the network may have changed.
+    proxies_.ConnectFailed(url);
   } catch (const std::bad_alloc&) {
     // A body too large for memory: what was read before stays, like any other failure.
   }

@@ -44,16 +44,22 @@ ValueRead ReadDefaultValue(HKEY key) {
   return value;
 }
 
+std::u16string ReadBaseUrlUnder(HKEY root) {
+  UniqueRegKey key;
+  if (::RegOpenKeyExW(root, kSettingsSubkey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS) {
+    return BaseUrlFromRegistryValue(false, kRegNone, {});
+  }
+  const ValueRead value = ReadDefaultValue(key.Get());
+  return BaseUrlFromRegistryValue(value.succeeded, value.type, value.bytes);
+}
+
 }  // namespace
 
 std::u16string RegistrySettingsReader::ReadServiceBaseUrl() {
   try {
-    UniqueRegKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS) {
-      return BaseUrlFromRegistryValue(false, kRegNone, {});
-    }
-    const ValueRead value = ReadDefaultValue(key.Get());
-    return BaseUrlFromRegistryValue(value.succeeded, value.type, value.bytes);
+    std::u16string url = ReadBaseUrlUnder(HKEY_LOCAL_MACHINE);
+    if (url.empty()) url = ReadBaseUrlUnder(HKEY_CURRENT_USER);
+    return url;
   } catch (const std::bad_alloc&) {
     return {};
   }

@@ -1,5 +1,7 @@
 #pragma once
-// The service base URL from the machine-wide registry value that the installer writes.
+// The service base URL from the machine-wide registry value that the installer and the Group
+// Policy template write, or else from the same value of the current user, which a per-user
+// installation can set without an administrator.
 
 #include <string>
 
@@ -7,8 +9,10 @@
 
 namespace quillbox::win {
 
-// The default value of HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn, opened with
-// KEY_READ and no view flag, so the registry view native to the process applies.
+// The default value of HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn, or, only when
+// that gives no URL (key or value missing, unreadable or empty), the default value of the
+// same key under HKEY_CURRENT_USER: the machine's value always wins. Opened with KEY_READ
+// and no view flag, so the registry view native to the process applies.
 constexpr wchar_t kSettingsSubkey[] = L"Software\\Slatewood\\QuillboxAddIn";
 // The value's name: empty, the key's default value. The installer and the Group Policy template
 // (installer/policy) write the same key and value.
@@ -18,8 +22,8 @@ constexpr wchar_t kOfflineCopyValueName[] = L"OfflineCopy";
 
 class RegistrySettingsReader : public SettingsReader {
  public:
-  // The base URL, or the empty string when the key or value is missing or unreadable. A value
-  // longer than the first buffer is read whole.
+  // The base URL, or the empty string when neither key gives one. A value longer than the
+  // first buffer is read whole.
   std::u16string ReadServiceBaseUrl() override;
   // False only for a REG_DWORD OfflineCopy of 0; missing or of another type, the copy is kept.
   bool ReadOfflineCopyEnabled() override;

@@ -56,10 +56,11 @@ class FakeDocument : public DocumentTarget {
   int32_t end = 0;
   Step failAt = Step::kNone;
   int32_t failure = static_cast<int32_t>(0x800A11FDu);  // a Word error
+  std::u16string description;                            // Word's text for it, if any
 
  private:
   void Check(Step step) {
-    if (failAt == step) throw ComError(failure, kIidWordSelection);
+    if (failAt == step) throw ComError(failure, kIidWordSelection, description);
   }
 };
 
@@ -75,6 +76,11 @@ class FakeTransport : public HttpTransport {
     }
     return {};
   }
+  std::string Fetch(const std::string& url, TransportFailure& failure) override {
+    std::string body = Get(url);
+    failure = body.empty() ? noReply : TransportFailure{};
+    return body;
+  }
   void Reply(const std::string& urlFragment, std::string body) { replies.emplace_back(urlFragment, std::move(body)); }
   std::vector<std::string> Requests() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -84,6 +90,7 @@ class FakeTransport : public HttpTransport {
   std::vector<std::pair<std::string, std::string>> replies;
   std::vector<std::string> requests;
   std::function<void(const std::string&)> onRequest;
+  TransportFailure noReply;  // why a request without a registered reply got nothing
 
  private:
   std::mutex mutex_;
@@ -127,19 +134,25 @@ class FakeBrowser : public BrowserOpener {
 
 class FakeLoginPrompt : public LoginPrompt {
  public:
-  std::optional<LoginCredentials> Prompt(const std::u16string& baseUrl) override {
+  std::optional<LoginCredentials> Prompt(const std::u16string& baseUrl, WindowHandle owner) override {
     shownWith.push_back(baseUrl);
+    owners.push_back(owner);
+    if (whileShown) whileShown();
     return answer;
   }
   std::optional<LoginCredentials> answer = LoginCredentials{u"teacher@school.test", u"secret"};
   std::vector<std::u16string> shownWith;
+  std::vector<WindowHandle> owners;
+  std::function<void()> whileShown;  // what the teacher does in other windows meanwhile
 };
 
 // Runs the work on a real second thread and waits for it, as the progress dialog does.
 class ThreadProgressRunner : public ProgressRunner {
  public:
-  bool Run(const std::function<void()>& work) override {
+  bool Run(const std::function<void()>& work, WindowHandle owner, ProgressShown shown) override {
     ++runs;
+    owners.push_back(owner);
+    shownAs.push_back(shown);
     if (!canStart) return false;
     std::atomic<bool> done{false};
     std::thread worker([&] {
@@ -156,12 +169,14 @@ class ThreadProgressRunner : public ProgressRunner {
   int runs = 0;
   bool canStart = true;
   std::function<void()> whileWaiting;  // what the user-interface thread does meanwhile
+  std::vector<WindowHandle> owners;
+  std::vector<ProgressShown> shownAs;
 };
 
 // Runs the work at once on the calling thread.
 class InlineProgressRunner : public ProgressRunner {
  public:
-  bool Run(const std::function<void()>& work) override {
+  bool Run(const std::function<void()>& work, WindowHandle, ProgressShown) override {
     ++runs;
     work();
     return true;
@@ -171,8 +186,17 @@ class InlineProgressRunner : public ProgressRunner {
 
 class FakeErrorDialog : public ErrorDialog {
  public:
-  void Show(const std::u16string& message, const std::u16string& link) override { shown.push_back({message, link}); }
+  void Show(const std::u16string& message, const std::u16string& link, WindowHandle owner) override {
+    shown.push_back({message, link});
+    owners.push_back(owner);
+  }
+  void Tell(const std::u16string& message, WindowHandle owner) override {
+    told.push_back(message);
+    owners.push_back(owner);
+  }
   std::vector<std::pair<std::u16string, std::u16string>> shown;
+  std::vector<std::u16string> told;
+  std::vector<WindowHandle> owners;  // of both kinds, in order
 };
 
 // An AddinCore wired to fakes.

@@ -12,6 +12,8 @@
 #include "common/win/wide.h"
 #include "ui/link_policy.h"
 #include "ui/win/anchor_colours.h"
+#include "ui/win/high_contrast.h"
+#include "ui/win/link_accessible.h"
 
 namespace quillbox::win {
 namespace {
@@ -30,6 +32,13 @@ bool IsStaticControl(HWND window) {
   wchar_t className[16] = {};
   ::GetClassNameW(window, className, ARRAYSIZE(className));
   return _wcsicmp(className, L"static") == 0;
+}
+
+// The keys a link acts on itself; every other key keeps its meaning in the dialog (Tab,
+// Escape, the buttons' access keys).
+bool IsActivationKey(const MSG* message) {
+  if (!message || (message->message != WM_KEYDOWN && message->message != WM_CHAR)) return false;
+  return message->wParam == VK_RETURN || message->wParam == VK_SPACE;
 }
 
 std::wstring WindowText(HWND window) {
@@ -51,6 +60,11 @@ bool CHyperLink::Attach(HWND control) noexcept {
 }
 
 void CHyperLink::Detach() noexcept {
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
   if (!window_) return;
   ::RemoveWindowSubclass(window_, &SubclassProcedure, kSubclassId);
   window_ = nullptr;
@@ -129,21 +143,29 @@ bool CHyperLink::Navigate() {
       ::ShellExecuteW(nullptr, L"open", url_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) return false;
   visited_ = true;
-  if (window_) Repaint();
+  if (window_) {
+    Repaint();
+    // Screen readers that follow the link hear it become "visited" (traversed).
+    ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+  }
   return true;
 }
 
-const std::wstring& CHyperLink::DrawnText() const noexcept {
+COLORREF CHyperLink::TextColour() const noexcept {
+  if (!::IsWindowEnabled(window_)) return ::GetSysColor(COLOR_GRAYTEXT);
+  if (CurrentHighContrast().IsOn()) return ::GetSysColor(COLOR_HOTLIGHT);
+  return visited_ ? visitedColour_ : linkColour_;
+}
+
+const std::wstring& CHyperLink::Text() const noexcept {
   static const std::wstring kNothing;
   if (label_) return *label_;
   return url_ ? *url_ : kNothing;
 }
 
-// Labels are drawn without prefix processing: the error dialog's link shows a URL, where "&"
-// is an ordinary character.
 UINT CHyperLink::DrawFlags() const noexcept {
   const LONG_PTR style = ::GetWindowLongPtrW(window_, GWL_STYLE);
-  UINT flags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
+  UINT flags = kDrawFlags;
   if ((style & SS_TYPEMASK) == SS_CENTER) flags |= DT_CENTER;
   if ((style & SS_TYPEMASK) == SS_RIGHT) flags |= DT_RIGHT;
   return flags;
@@ -155,7 +177,7 @@ void CHyperLink::UpdateLinkRect() {
   RECT text = client;
   if (HDC dc = ::GetDC(window_)) {
     HGDIOBJ oldFont = ::SelectObject(dc, linkFont_ ? linkFont_.Get() : ::GetStockObject(SYSTEM_FONT));
-    ::DrawTextW(dc, DrawnText().c_str(), -1, &text, (DrawFlags() & ~(DT_CENTER | DT_RIGHT)) | DT_CALCRECT);
+    ::DrawTextW(dc, Text().c_str(), -1, &text, (DrawFlags() & ~(DT_CENTER | DT_RIGHT)) | DT_CALCRECT);
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(window_, dc);
   }
@@ -177,16 +199,22 @@ void CHyperLink::Paint(HDC dc) {
   if (brush) ::FillRect(dc, &client, brush);
 
   ::SetBkMode(dc, TRANSPARENT);
-  COLORREF colour = visited_ ? visitedColour_ : linkColour_;
-  if (!::IsWindowEnabled(window_)) colour = ::GetSysColor(COLOR_GRAYTEXT);
-  ::SetTextColor(dc, colour);
+  ::SetTextColor(dc, TextColour());
 
   HGDIOBJ oldFont = ::SelectObject(dc, linkFont_ ? linkFont_.Get() : ::GetStockObject(SYSTEM_FONT));
   RECT text = linkRect_;
-  ::DrawTextW(dc, DrawnText().c_str(), -1, &text, DrawFlags());
+  ::DrawTextW(dc, Text().c_str(), -1, &text, DrawFlags());
   ::SelectObject(dc, oldFont);
 
   if (::GetFocus() == window_) ::DrawFocusRect(dc, &linkRect_);
+}
+
+LRESULT CHyperLink::AccessibleObject(WPARAM wParam, LPARAM lParam) noexcept {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  if (!accessible_) accessible_ = LinkAccessible::Create(window_, *this);
+  if (!accessible_) return 0;
+  const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+  return result > 0 ? result : 0;  // a failure leaves the standard answer
 }
 
 bool CHyperLink::CursorInLinkRect() const noexcept {
@@ -208,7 +236,13 @@ LRESULT CHyperLink::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
       return HTCLIENT;  // a static answers HTTRANSPARENT and would never see the mouse
     case WM_GETDLGCODE:
-      return DLGC_WANTCHARS;
+      // Enter and Space open the link; without asking for them, the dialog manager would turn
+      // Enter into the default button's command before the link saw it.
+      if (IsActivationKey(reinterpret_cast<const MSG*>(lParam))) return DLGC_WANTMESSAGE;
+      break;
+    case WM_GETOBJECT:
+      if (const LRESULT object = AccessibleObject(wParam, lParam)) return object;
+      break;
     case WM_PAINT:
       if (!paintLabel_) break;
       {

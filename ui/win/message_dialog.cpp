@@ -4,6 +4,7 @@
 #include "ui/win/hyperlink.h"
 #include "ui/win/modal_dialog.h"
 #include "ui/win/resource_ids.h"
+#include "ui/win/text_fit.h"
 
 namespace quillbox::win {
 namespace {
@@ -25,15 +26,31 @@ void ShowLink(HWND dialog, MessageDialogData& data) {
   data.linkControl.SetUrl(data.link);
 }
 
+// The drawing flags of a static with SS_LEFT | SS_NOPREFIX, as the message is drawn.
+constexpr UINT kMessageFlags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+
+// Grows the message, then the link, to the height their text needs at this font and DPI, the
+// controls below and the dialog moving down with them: every message is shown whole.
+void FitText(HWND dialog, const MessageDialogData& data) {
+  HWND text = ::GetDlgItem(dialog, IDC_MESSAGE_TEXT);
+  HWND link = ::GetDlgItem(dialog, IDC_MESSAGE_LINK);
+  HWND ok = ::GetDlgItem(dialog, IDOK);
+  GrowDialogAt(dialog, text, {link, ok}, MissingHeight(text, data.message, kMessageFlags));
+  if (!data.link.empty()) GrowDialogAt(dialog, link, {ok}, MissingHeight(link, data.link, CHyperLink::kDrawFlags));
+}
+
 INT_PTR HandleMessageDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, MessageDialogData& data) {
   switch (message) {
     case WM_INITDIALOG: {
-      CentreOverOwner(dialog);
       HICON icon = ::LoadIconW(nullptr, IDI_EXCLAMATION);
       ::SendDlgItemMessageW(dialog, IDC_MESSAGE_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
       ::SetDlgItemTextW(dialog, IDC_MESSAGE_TEXT, data.message.c_str());
       ShowLink(dialog, data);
-      return TRUE;
+      FitText(dialog, data);
+      CentreOverOwner(dialog);
+      // The link comes before OK in the tab order (it is above it), but Enter still means OK.
+      ::SetFocus(::GetDlgItem(dialog, IDOK));
+      return FALSE;
     }
     case WM_COMMAND: {
       const WORD command = LOWORD(wParam);

@@ -14,6 +14,7 @@ constexpr INT_PTR kEndedByItself = 2;
 
 struct ProgressDialogData {
   HANDLE worker;  // null once the thread has been seen to end
+  UINT firstTestMs;
 };
 
 void StartMarquee(HWND dialog) {
@@ -41,7 +42,7 @@ INT_PTR HandleProgressMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, 
     case WM_INITDIALOG:
       CentreOverOwner(dialog);
       StartMarquee(dialog);
-      ::SetTimer(dialog, kWorkerTimer, kFirstWorkerTestMs, nullptr);
+      ::SetTimer(dialog, kWorkerTimer, data.firstTestMs, nullptr);
       return TRUE;
     case WM_TIMER:
       TestWorker(dialog, data);
@@ -56,8 +57,8 @@ INT_PTR HandleProgressMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM, 
 
 }  // namespace
 
-INT_PTR RunProgressDialog(HWND owner, HANDLE worker) {
-  ProgressDialogData data{worker};
+INT_PTR RunProgressDialog(HWND owner, HANDLE worker, UINT firstTestMs) {
+  ProgressDialogData data{worker, firstTestMs};
   return RunModalDialog(IDD_PROGRESS, owner, &DialogProcedure<ProgressDialogData, HandleProgressMessage>, &data);
 }
 

@@ -12,7 +12,8 @@ constexpr UINT kFirstWorkerTestMs = 1000;
 constexpr UINT kWorkerTestPeriodMs = 100;
 
 // Shows the dialog until worker (a waitable thread handle, still owned by the caller) has
-// ended. Returns 2 then, or -1 when the dialog could not be created.
-INT_PTR RunProgressDialog(HWND owner, HANDLE worker);
+// ended, looking at it first after firstTestMs. Returns 2 then, or -1 when the dialog could
+// not be created.
+INT_PTR RunProgressDialog(HWND owner, HANDLE worker, UINT firstTestMs = kFirstWorkerTestMs);
 
 }  // namespace quillbox::win

@@ -22,4 +22,24 @@ UniqueKernelHandle StartWorkerThread(const std::function<void()>& work) noexcept
   return UniqueKernelHandle(reinterpret_cast<HANDLE>(thread));
 }
 
+bool WaitWhileHandlingMessages(HANDLE worker, DWORD milliseconds) noexcept {
+  const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+  for (;;) {
+    const ULONGLONG now = ::GetTickCount64();
+    const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &worker, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_OBJECT_0) return true;
+    if (woke != WAIT_OBJECT_0 + 1) return false;  // the time has passed (or the wait failed)
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+  }
+}
+
 }  // namespace quillbox::win

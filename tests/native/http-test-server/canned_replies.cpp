@@ -53,7 +53,10 @@ CannedReply ReplyFor(std::string_view path, const ReplyFiles& files) {
     return CannedReply{200, ZeroByteBody(), "application/octet-stream"};
   }
   if (StartsWith(path, kStatusPrefix)) {
-    const auto code = ParseCount(path.substr(kStatusPrefix.size()), 599);
+    // A path or query below the status (a base URL's requests) gets the same status.
+    std::string_view digits = path.substr(kStatusPrefix.size());
+    digits = digits.substr(0, digits.find_first_of("/?"));
+    const auto code = ParseCount(digits, 599);
     if (!code || *code < 200) return NotFound(path);
     const int status = static_cast<int>(*code);
     return CannedReply{status, StatusBody(status)};

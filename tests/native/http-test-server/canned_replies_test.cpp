@@ -15,6 +15,7 @@ TEST(TestServerRepliesTest, StatusPathsAnswerWithThatStatusAndItsBody) {
     EXPECT_EQ(reply.status, code);
     EXPECT_EQ(reply.body, StatusBody(code));
   }
+  EXPECT_EQ(ReplyFor("/canned/status/502/service/subjects?user=a", {}).status, 502);
 }
 
 TEST(TestServerRepliesTest, MalformedCannedPathsAreNotFound) {

@@ -31,6 +31,10 @@ class FakeShellPorts final : public win::ShellPorts {
     http.replies = SampleReplies();
     login.answer = LoginCredentials{u"teacher@example.org", u"secret"};
   }
+  // The add-in object owns its ports: this tells a test when the object is destroyed.
+  ~FakeShellPorts() override {
+    if (destroyed) *destroyed = true;
+  }
   HttpTransport& Http() override { return http; }
   SettingsReader& Settings() override { return settings; }
   BrowserOpener& Browser() override { return browser; }
@@ -44,6 +48,7 @@ class FakeShellPorts final : public win::ShellPorts {
   FakeLoginPrompt login;
   InlineProgressRunner progress;
   FakeErrorDialog errors;
+  bool* destroyed = nullptr;
 };
 
 }  // namespace quillbox::testing

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Usage: they_session_test.sh STANDIN ADDIN_DLL SERVICE_PROGRAM STATE_DIR EXPECTED SCRIPT
-# A report for a pupil who uses they, written through QuillboxAddIn.dll loaded from its file by
-# the Word stand-in, against the reference comment service with a small bank of its own: the
-# transcript (invalidations, the ribbon with the comments' labels and supertips, the report) is
-# compared with the expected one. Changes the machine-wide service URL for the session and
-# removes it afterwards.
+# Usage: they_session_test.sh STANDIN ADDIN_DLL SERVICE_PROGRAM STATE_DIR EXPECTED SCRIPT [BANK]
+# A session played through QuillboxAddIn.dll loaded from its file by the Word stand-in, against
+# the reference comment service: by default a report for a pupil who uses they, with a small
+# bank of its own; BANK (a bank JSON file) gives the service another one. The transcript
+# (invalidations, the ribbon with the comments' labels and supertips, the report) is compared
+# with the expected one. Changes the machine-wide service URL for the session and removes it
+# afterwards.
 set -uo pipefail
 here="$(dirname "${BASH_SOURCE[0]}")"
 source "$here/../../../scripts/lib/wine.sh"
 source "$here/../../../scripts/lib/loopback-server.sh"
 standin="${1:?stand-in program}" dll="${2:?add-in library}" service="${3:?service program}"
 state="${4:?state directory}" expected="${5:?expected transcript}" script="${6:?session script}"
+bank="${7:-}"
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/wine.sh"
 
@@ -27,6 +29,7 @@ cat >"$state/bank.json" <<'JSON'
       "^ works hard and never gives up; ~ written work shows that ^ has understood the topics we have covered this term, and I am proud of *."]},
     {"name": "Targets", "comments": ["Next term ^ needs to check ~ answers and ^ doesn't need to rush."]}]}]}]}
 JSON
+[ -n "$bank" ] && cp "$bank" "$state/bank.json"
 
 settings_key='HKLM\Software\Slatewood\QuillboxAddIn'
 service_pid=""
@@ -54,4 +57,4 @@ if [ "$status" -ne 0 ]; then
   echo "FAIL: the stand-in exited with $status"
   exit 1
 fi
-echo "a report for a pupil who uses they, written through the library: as expected"
+echo "$(basename "$script"), played through the library: as expected"

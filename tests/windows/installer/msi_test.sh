@@ -21,6 +21,15 @@ standin="$8"
 bits="${9:-64}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../registry_checks.sh"
+source "$here/prefix_settled.sh"
+# Each Wine step (msiexec above all) ends only when what it started has ended, so that the next
+# step never races an installation or removal still writing the registry.
+quiet_wine() {
+  wine_addin "$@" </dev/null >/dev/null 2>&1
+  local status=$?
+  wait_for_prefix_settled || fail "after '$*' the prefix did not settle"
+  return $status
+}
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
@@ -208,6 +217,12 @@ expect_registration "installed without SERVICEURL"
 expect_missing "nothing written" "$hklm\\Software\\Slatewood"
 uninstall_package
 quiet_wine reg add "$settings" /ve /d "https://admin.example.org" /f
+# The installation below is judged by this value: it must be in place, as reg sees it, first.
+for ((try = 0; try < 50; try++)); do
+  [ "$(default_value "$settings")" == "https://admin.example.org" ] && break
+  sleep 0.1
+done
+expect_equal "administrator's base URL written" "https://admin.example.org" "$(default_value "$settings")"
 install_package
 expect_equal "administrator's base URL kept at install" "https://admin.example.org" "$(default_value "$settings")"
 uninstall_package

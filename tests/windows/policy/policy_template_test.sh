@@ -3,9 +3,10 @@
 # Checks the Group Policy template in POLICY_DIR (QuillboxAddIn.admx, en-US/QuillboxAddIn.adml):
 # both are well-formed XML, the ADML defines every string and presentation the ADMX refers to,
 # each presentation has exactly the controls of its policy's elements, the ADMX's own references
-# resolve, and its two computer policies set the key and values which the add-in reads, the
-# base URL and the OfflineCopy DWORD (printed by the add-in's own constants through
-# PRINT_SETTINGS_LOCATION_EXE under Wine).
+# resolve, and its two policies are computer policies that set the key and value which the
+# add-in reads (printed by the add-in's own constants through PRINT_SETTINGS_LOCATION_EXE under
+# Wine), one in each registry view, with explain texts that say what each state does; and the OfflineCopy DWORD beside the
+# URL in each view, 1 when enabled and 0 when disabled.
 set -uo pipefail
 admx="$1/QuillboxAddIn.admx"
 adml="$1/en-US/QuillboxAddIn.adml"
@@ -62,26 +63,40 @@ code_key=$(sed -n 's/^key=//p' <<<"$location")
 [ -n "$code_key" ] || fail "no key from $printer: '$location'"
 grep -q '^value=' <<<"$location" || fail "no value name from $printer: '$location'"
 code_value=$(sed -n 's/^value=//p' <<<"$location")
-url="//$(node policy)[@name='ServiceBaseUrl']"
-expect_equal "policies" "2" "$(xpath "$admx" "count(//$(node policy))")"
-expect_equal "class" "Machine" "$(xpath "$admx" "string($url/@class)")"
-expect_equal "key" "$code_key" "$(xpath "$admx" "string($url/@key)")"
-# One text element, with no key of its own, naming the value (an empty name: the default value).
-expect_equal "text elements" "1" "$(xpath "$admx" "count($url/$(node elements)/$(node text))")"
-expect_equal "element keys" "0" "$(xpath "$admx" "count(//$(node policy)//@key[name(..) != 'policy'])")"
-expect_equal "value names given" "1" "$(xpath "$admx" "count(//$(node text)[@valueName])")"
-expect_equal "value name" "$code_value" "$(xpath "$admx" "string(//$(node text)/@valueName)")"
-# The add-in takes the value as it stands: a REG_EXPAND_SZ would not be expanded.
-expect_equal "expandable" "" "$(xpath "$admx" "string(//$(node text)/@expandable)")"
+# One policy for each registry view: the add-in's key, and the same key in the 32-bit view as
+# a 64-bit program names it, where 32-bit Word on 64-bit Windows reads it.
+wow_key="Software\\WOW6432Node\\${code_key#Software\\}"
+expect_equal "policies" "4" "$(xpath "$admx" "count(//$(node policy))")"
+for view in "ServiceBaseUrl=$code_key" "ServiceBaseUrl32=$wow_key"; do
+  name="${view%%=*}" key="${view#*=}"
+  at="//$(node policy)[@name='$name']"
+  expect_equal "$name class" "Machine" "$(xpath "$admx" "string($at/@class)")"
+  expect_equal "$name key" "$key" "$(xpath "$admx" "string($at/@key)")"
+  # One text element, with no key of its own, naming the value (an empty name: the default value).
+  expect_equal "$name text elements" "1" "$(xpath "$admx" "count($at/$(node elements)/$(node text))")"
+  expect_equal "$name element keys" "0" "$(xpath "$admx" "count($at//@key[name(..) != 'policy'])")"
+  expect_equal "$name value names given" "1" "$(xpath "$admx" "count($at//$(node text)[@valueName])")"
+  expect_equal "$name value name" "$code_value" "$(xpath "$admx" "string($at//$(node text)/@valueName)")"
+  # The add-in takes the value as it stands: a REG_EXPAND_SZ would not be expanded.
+  expect_equal "$name expandable" "" "$(xpath "$admx" "string($at//$(node text)/@expandable)")"
+  # The explain text says what each state does, and warns of http://.
+  explain=$(xpath "$adml" "string(//$(node string)[@id='${name}_Explain'])")
+  for said in "Enabled:" "Disabled:" "Not Configured:" "HKEY_CURRENT_USER" "http://"; do
+    grep -q -F "$said" <<<"$explain" && pass || fail "$name's explain text does not mention $said"
+  done
+done
 
-echo "== the offline copy policy sets the DWORD the add-in reads: 1 on, 0 off"
-offline="//$(node policy)[@name='OfflineCopy']"
+echo "== the offline copy policies set the DWORD the add-in reads: 1 on, 0 off"
 code_offline=$(sed -n 's/^offline=//p' <<<"$location")
-expect_equal "offline class" "Machine" "$(xpath "$admx" "string($offline/@class)")"
-expect_equal "offline key" "$code_key" "$(xpath "$admx" "string($offline/@key)")"
-expect_equal "offline value name" "$code_offline" "$(xpath "$admx" "string($offline/@valueName)")"
-expect_equal "offline enabled" "1" "$(xpath "$admx" "string($offline/$(node enabledValue)/$(node decimal)/@value)")"
-expect_equal "offline disabled" "0" "$(xpath "$admx" "string($offline/$(node disabledValue)/$(node decimal)/@value)")"
+for view in "OfflineCopy=$code_key" "OfflineCopy32=$wow_key"; do
+  name="${view%%=*}" key="${view#*=}"
+  at="//$(node policy)[@name='$name']"
+  expect_equal "$name class" "Machine" "$(xpath "$admx" "string($at/@class)")"
+  expect_equal "$name key" "$key" "$(xpath "$admx" "string($at/@key)")"
+  expect_equal "$name value name" "$code_offline" "$(xpath "$admx" "string($at/@valueName)")"
+  expect_equal "$name enabled" "1" "$(xpath "$admx" "string($at/$(node enabledValue)/$(node decimal)/@value)")"
+  expect_equal "$name disabled" "0" "$(xpath "$admx" "string($at/$(node disabledValue)/$(node decimal)/@value)")"
+done
 
 echo "policy template: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -97,7 +97,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
   struct Case {
     const char* name;
     const char* basePath;
-    void (AddinCore::*button)();
+    void (AddinCore::*button)(WindowHandle);
     std::string expectedAddress;
   };
   const Case cases[] = {
@@ -121,7 +121,7 @@ TEST(WebsiteLaunchTest, ButtonsOpenTheAddressOfTheirPage) {
     const size_t keyRequestsBefore = CountInFile(Servers().plain.log, keyRequest);
     const size_t offset = StandInBrowser::CapturedBytes();
 
-    (fixture.core.*button.button)();
+    (fixture.core.*button.button)(kNoWindow);
 
     EXPECT_EQ(StandInBrowser::NextAddress(offset), button.expectedAddress);
     EXPECT_EQ(CountInFile(Servers().plain.log, keyRequest), keyRequestsBefore + 1);
@@ -155,6 +155,26 @@ TEST(WebsiteLaunchTest, LoginKeyRequestCarriesTheLastLoginAttemptsCredentials) {
       << keyRequest << ReadWholeFile(Servers().plain.log);
   EXPECT_EQ(StandInBrowser::NextAddress(offset),
             server + kBaseWithKey + "/index/autologin?key=" + kLoginKey + "&redirect=");
+}
+
+// No browser is associated with the address's scheme (a made-up one here), as on a machine
+// without a browser set up: the shell fails, and the message shows the page's plain address.
+TEST(WebsiteLaunchTest, BrowserThatCannotStartShowsThePlainAddress) {
+  const std::u16string base = u"quillbox-no-browser://comments.school.test";
+  FakeTransport http;
+  http.Reply("/service/loginkey", R"({"loginkey":"k3y"})");
+  FakeErrorDialog shellErrors;
+  ShellBrowserOpener opener(shellErrors);
+  FakeSettings settings(base);
+  CoreWithFakes fixture(http, settings, opener);
+  fixture.core.RibbonLoaded();
+
+  fixture.core.EditComments();
+
+  ASSERT_EQ(shellErrors.shown.size(), 1u);
+  const std::u16string& message = shellErrors.shown[0].first;
+  EXPECT_EQ(message.substr(message.rfind(u'\n') + 1), base + u"/index/edit");
+  EXPECT_EQ(message.find(u"k3y"), std::u16string::npos);
 }
 
 }  // namespace

@@ -156,27 +156,88 @@ TEST(WinHttpProxyTest, ProxyThatRefusesOrFailsGivesTheProxyMessage) {
     ServiceClient(account, transport).FetchSubjects(store, errors);
     EXPECT_EQ(errors.text, messages::kProxyOrFirewall);
     EXPECT_TRUE(store.Subjects().empty());
-    if (c.proxyLog) EXPECT_GE(CountInFile(c.proxyLog->log, UrlEncode(account.email)), c.attempts);
+    if (c.proxyLog) {
+      EXPECT_GE(CountInFile(c.proxyLog->log, UrlEncode(account.email)), c.attempts);
+    }
   }
 }
 
-TEST(WinHttpProxyTest, UnreachableProxyIsForgottenAndTheNextRequestLooksAgain) {
+// A laptop that moves between networks: whatever route was remembered for the host, once it
+// stops connecting the next request follows the settings as they are now.
+TEST(WinHttpProxyTest, RouteThatStopsConnectingIsLookedUpAgain) {
   const RefusingPort unreachable;
   ASSERT_NE(unreachable.Port(), 0);
-  InternetSettingsOverride settings(FixedProxy("127.0.0.1:" + std::to_string(unreachable.Port())));
+  const std::string dead = std::to_string(unreachable.Port()), live = std::to_string(Servers().plain.port);
+  const struct {
+    InternetSettings before;
+    std::string deadUrlPort;  // the port of the request that finds the route not connecting
+  } cases[] = {{FixedProxy("127.0.0.1:" + dead), live}, {InternetSettings{}, dead}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deadUrlPort == live ? "remembered proxy" : "remembered default route");
+    InternetSettingsOverride settings(c.before);
+    ASSERT_TRUE(settings.Written());
+    WinHttpTransport transport;
+    const std::string path = "/" + UniqueToken("again");
+    transport.Get("http://localhost:" + live + "/");  // remembers the route
+    EXPECT_EQ(transport.Get("http://localhost:" + c.deadUrlPort + path), "");
+
+    ASSERT_TRUE(settings.Change(FixedProxy(ProxyAddress(Servers().proxy))));
+    EXPECT_EQ(transport.Get("http://localhost:" + live + path), "no canned reply for " + path);
+    EXPECT_EQ(CountInFile(Servers().proxy.log, path), 1u);
+    // A proxy that answers is remembered: new settings do not change the route of this host.
+    ASSERT_TRUE(settings.Change(InternetSettings{}));
+    EXPECT_EQ(transport.Get("http://localhost:" + live + path), "no canned reply for " + path);
+    EXPECT_EQ(CountInFile(Servers().proxy.log, path), 2u);
+  }
+}
+
+// A script's or WPAD's list is tried in order until a route connects. Wine's WinHTTP hands
+// back only the first proxy of a script's answer, so the list comes from the fake look-up, as
+// Windows' WinHTTP gives it; the connections are real.
+TEST(WinHttpProxyTest, ProxyListFromTheScriptIsTriedInOrder) {
+  const RefusingPort dead, alsoDead;
+  const std::string first = "127.0.0.1:" + std::to_string(dead.Port());
+  const std::string second = "127.0.0.1:" + std::to_string(alsoDead.Port());
+  for (const bool secondAnswers : {true, false}) {
+    SCOPED_TRACE(secondAnswers ? "first dead, second answers" : "both dead, then DIRECT");
+    FakeProxyLookup lookup;
+    lookup.settings = UserProxySettings{false, "http://wpad.school.test/proxy.pac", "", ""};
+    const std::string list = first + ";" + (secondAnswers ? ProxyAddress(Servers().proxy) : second) + ";DIRECT";
+    lookup.autoAnswer = AutoProxyAnswer{false, list, ""};
+    WinHttpTransport transport(lookup);
+    for (int request = 0; request < 2; ++request) {
+      const std::string path = "/" + UniqueToken("list");
+      const std::string url = PlainUrl(secondAnswers ? kProxyOnlyHost : "localhost", path);
+      EXPECT_EQ(transport.Get(url), "no canned reply for " + path);
+      EXPECT_EQ(CountInFile(Servers().proxy.log, path), secondAnswers ? 1u : 0u);
+    }
+    EXPECT_EQ(lookup.autoLookups.size(), 1u) << "the route that connected is remembered";
+  }
+}
+
+// A 5xx is the proxy's own answer only over plain http; inside an https tunnel the proxy only
+// relays, and the 5xx is the service's reply (here not JSON, so the service's error path).
+TEST(WinHttpProxyTest, ServerErrorInsideTheTunnelIsTheServicesReply) {
+  const TrustedRoot root(Servers().trustedCert);
+  ASSERT_TRUE(root.Added());
+  const InternetSettingsOverride settings(FixedProxy(ProxyAddress(Servers().proxy)));
   ASSERT_TRUE(settings.Written());
-  WinHttpTransport transport;
-  const std::string path = "/" + UniqueToken("again");
-  EXPECT_EQ(transport.Get(PlainUrl(kProxyOnlyHost, path)), "");
-
-  ASSERT_TRUE(settings.Change(FixedProxy(ProxyAddress(Servers().proxy))));
-  EXPECT_EQ(transport.Get(PlainUrl(kProxyOnlyHost, path)), "no canned reply for " + path);
-  EXPECT_EQ(CountInFile(Servers().proxy.log, path), 1u);
-
-  // A proxy that answers is remembered: new settings do not change the route of this host.
-  ASSERT_TRUE(settings.Change(InternetSettings{}));
-  EXPECT_EQ(transport.Get(PlainUrl(kProxyOnlyHost, path)), "no canned reply for " + path);
-  EXPECT_EQ(CountInFile(Servers().proxy.log, path), 2u);
+  const struct {
+    std::string base;
+    bool fromTheService;
+  } cases[] = {{HttpsBase(Servers().tls, "localhost"), true},
+               {PlainUrl(kProxyOnlyHost, ""), false},
+               {"https://unknown-to-the-proxy.invalid", false}};  // the proxy's 502 to CONNECT
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.base);
+    WinHttpTransport transport;
+    CommentStore store;
+    ErrorReport errors;
+    const ServiceAccount account{Utf8ToUtf16(c.base + "/canned/status/502"), u"t", u"pw"};
+    ServiceClient(account, transport).FetchSubjects(store, errors);
+    EXPECT_EQ(errors.text, c.fromTheService ? messages::kJsonError : messages::kProxyOrFirewall);
+    EXPECT_EQ(errors.unreachable, !c.fromTheService);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // The WinHTTP transport over TLS against the loopback HTTPS servers: a trusted certificate
-// gives the body, an untrusted one or a wrong name gives nothing, and an https URL never
-// goes out in clear text.
+// gives the body, an untrusted one or a wrong name gives nothing (and the certificate
+// message), and an https URL never goes out in clear text.
 
 #include <gtest/gtest.h>
 
+#include "common/text_utf.h"
 #include "loopback_servers.h"
+#include "model/comment_store.h"
+#include "service/service_client.h"
 #include "service/win/winhttp_transport.h"
 #include "trusted_root.h"
 
@@ -65,6 +68,27 @@ TEST(WinHttpTlsTest, HttpsUrlNeverFallsBackToClearText) {
   // the password in its query string, may reach it instead.
   EXPECT_EQ(WinHttpTransport().Get(HttpsBase(server, "localhost") + path + "?password=secret"), "");
   EXPECT_EQ(CountInFile(server.log, path), 0u) << ReadWholeFile(server.log);
+}
+
+// A certificate that Windows does not accept gets its own message, with WinHTTP's reason and
+// the line for IT, and counts as the service not reached.
+TEST(WinHttpTlsTest, RejectedCertificateGivesTheCertificateMessage) {
+  const TrustedRoot root(Servers().trustedCert);
+  ASSERT_TRUE(root.Added());
+  const std::u16string start = std::u16string(messages::kCertificateNotAccepted) + u": ";
+  for (const std::string& base : {HttpsBase(Servers().untrusted, "localhost"), HttpsBase(Servers().tls, "127.0.0.1")}) {
+    SCOPED_TRACE(base);
+    ServiceAccount account{Utf8ToUtf16(base), u"teacher", u"pw"};
+    WinHttpTransport transport;
+    CommentStore store;
+    ErrorReport errors;
+    ServiceClient(account, transport).FetchSubjects(store, errors);
+    const std::string text = Utf16ToUtf8(errors.text);
+    EXPECT_EQ(errors.text.substr(0, start.size()), start) << text;
+    EXPECT_NE(errors.text.find(u"(WinHTTP error 12"), std::u16string::npos) << text;
+    EXPECT_NE(errors.text.find(messages::kCertificateAdvice), std::u16string::npos) << text;
+    EXPECT_TRUE(errors.unreachable);
+  }
 }
 
 }  // namespace

@@ -157,18 +157,26 @@ TEST(WinHttpTransportTest, FailedConnectionMakesTheSubjectRequestReportTheNetwor
   ASSERT_NE(refusing.Port(), 0);
   const std::string refusedBase = "http://127.0.0.1:" + std::to_string(refusing.Port());
   const std::string unresolvableBase = "http://" + kUnresolvableHost;
-  for (const std::string& base : {refusedBase, unresolvableBase}) {
-    SCOPED_TRACE(base);
+  const struct {
+    std::string base;
+    std::u16string textStart;
+  } cases[] = {
+      {refusedBase, messages::kProxyOrFirewall},
+      {unresolvableBase, std::u16string(messages::kAddressNotFound) + u" (" + Utf8ToUtf16(kUnresolvableHost) + u")."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.base);
     ServiceAccount account;
-    account.baseUrl = Utf8ToUtf16(base);
+    account.baseUrl = Utf8ToUtf16(c.base);
     account.email = u"teacher@school.example";
     account.password = u"secret";
     WinHttpTransport transport;
     CommentStore store;
     ErrorReport errors;
     ServiceClient(account, transport).FetchSubjects(store, errors);
-    EXPECT_EQ(errors.text, messages::kProxyOrFirewall);
+    EXPECT_EQ(errors.text.substr(0, c.textStart.size()), c.textStart);
     EXPECT_EQ(errors.link, u"");
+    EXPECT_TRUE(errors.unreachable);
     EXPECT_TRUE(store.Subjects().empty());
   }
 }

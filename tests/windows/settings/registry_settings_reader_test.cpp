@@ -1,6 +1,6 @@
 // The base URL read from the real registry under Wine: each case writes the value under
-// HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn, reads it through the reader, and
-// puts the key back as it was.
+// HKEY_LOCAL_MACHINE\Software\Slatewood\QuillboxAddIn (and the current user's same key),
+// reads it through the reader, and puts the keys back as they were.
 
 #include "settings/win/registry_settings_reader.h"
 
@@ -37,13 +37,13 @@ struct SavedValue {
   std::string bytes;
 };
 
-// Removes the settings key (in the given registry view) for the object's lifetime and
-// restores the default value that was there before.
+// Removes the settings key (under the given root, in the given registry view) for the
+// object's lifetime and restores the default value that was there before.
 class SettingsKeySandbox {
  public:
-  explicit SettingsKeySandbox(REGSAM view = 0) : view_(view) {
+  explicit SettingsKeySandbox(REGSAM view = 0, HKEY root = HKEY_LOCAL_MACHINE) : view_(view), root_(root) {
     UniqueRegKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, 0, KEY_READ | view_, key.Put()) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(root_, kSettingsSubkey, 0, KEY_READ | view_, key.Put()) == ERROR_SUCCESS) {
       DWORD type = REG_NONE;
       DWORD size = 0;
       if (::RegQueryValueExW(key.Get(), nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
@@ -64,7 +64,7 @@ class SettingsKeySandbox {
   // Creates the key, with the default value unless type is nothing.
   bool Write(std::optional<DWORD> type, const std::string& bytes = {}) {
     UniqueRegKey key;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, 0, nullptr, 0, KEY_WRITE | view_, nullptr,
+    if (::RegCreateKeyExW(root_, kSettingsSubkey, 0, nullptr, 0, KEY_WRITE | view_, nullptr,
                           key.Put(), nullptr) != ERROR_SUCCESS) {
       return false;
     }
@@ -79,9 +79,10 @@ class SettingsKeySandbox {
   }
 
  private:
-  void Remove() { ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, view_, 0); }
+  void Remove() { ::RegDeleteKeyExW(root_, kSettingsSubkey, view_, 0); }
 
   REGSAM view_;
+  HKEY root_;
   std::optional<SavedValue> saved_;
 };
 
@@ -144,6 +145,31 @@ TEST(RegistrySettingsReaderTest, KeyOnlyInTheOtherRegistryViewIsNotFound) {
   }
   ASSERT_TRUE(native.ExistsIn(kOtherRegistryView));
   EXPECT_EQ(RegistrySettingsReader().ReadServiceBaseUrl(), u"");
+}
+
+// A per-user installation sets the current user's value; the machine's value, where there is
+// one, always wins.
+TEST(RegistrySettingsReaderTest, CurrentUserValueCountsOnlyWithoutAMachineValue) {
+  struct Case {
+    const char* name;
+    std::optional<std::u16string> machine;  // nothing: no key
+    std::u16string expected;
+  };
+  const Case cases[] = {
+      {"user only", std::nullopt, u"https://user.example"},
+      {"machine wins", u"https://machine.example", u"https://machine.example"},
+      {"empty machine value", u"", u"https://user.example"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SettingsKeySandbox machine;
+    SettingsKeySandbox user(0, HKEY_CURRENT_USER);
+    if (c.machine) {
+      ASSERT_TRUE(machine.Write(REG_SZ, Utf16Bytes(*c.machine)));
+    }
+    ASSERT_TRUE(user.Write(REG_SZ, Utf16Bytes(u"https://user.example")));
+    EXPECT_EQ(RegistrySettingsReader().ReadServiceBaseUrl(), c.expected);
+  }
 }
 
 // The OfflineCopy value beside the base URL: only a DWORD 0 turns the copy off.

@@ -11,6 +11,7 @@
 #include "common/win/unique_handle.h"
 #include "dialog_driver.h"
 #include "ui/win/activation_context.h"
+#include "ui/win/high_contrast.h"
 #include "ui/win/resource_ids.h"
 
 namespace quillbox::testing {
@@ -74,7 +75,10 @@ TEST_F(HyperlinkTest, BecomesFocusableNotifyingStaticWithItsTextAsLabelAndUrl) {
   link_.Initialise();
   EXPECT_TRUE(::GetWindowLongPtrW(control_, GWL_STYLE) & SS_NOTIFY);
   EXPECT_EQ(::SendMessageW(control_, WM_NCHITTEST, 0, 0), HTCLIENT);
-  EXPECT_EQ(::SendMessageW(control_, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
+  // It asks the dialog manager for Enter (and Space), not for Tab: other keys keep their meaning.
+  MSG enter{control_, WM_KEYDOWN, VK_RETURN, 0, 0, {}}, tab{control_, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_EQ(::SendMessageW(control_, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE, DLGC_WANTMESSAGE);
+  EXPECT_EQ(::SendMessageW(control_, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&tab)) & DLGC_WANTMESSAGE, 0);
   EXPECT_EQ(link_.Url(), std::wstring(L"Static"));  // no URL set: the label stands in
 
   // The clickable area is the drawn text, narrower than the 194-unit wide control.
@@ -181,6 +185,29 @@ TEST_F(HyperlinkTest, DrawsInLinkVisitedAndDisabledColours) {
   EXPECT_GT(CountPixels(::GetSysColor(COLOR_GRAYTEXT)), 10);
   EXPECT_EQ(CountPixels(RGB(128, 0, 128)), 0);
   browser.WaitFor("http://127.0.0.1:1/colours");
+}
+
+class HighContrastOn : public win::HighContrastSetting {
+  bool IsOn() const override { return true; }
+};
+
+TEST_F(HyperlinkTest, HighContrastDrawsEveryStateInTheSystemLinkColour) {
+  BrowserCapture browser;
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kColourKey, L"Anchor Color", REG_SZ, L"0,128,0", 16), ERROR_SUCCESS);
+  AttachLink(L"http://127.0.0.1:1/contrast");
+  const COLORREF hotlight = ::GetSysColor(COLOR_HOTLIGHT);
+  {
+    HighContrastOn on;
+    win::ScopedHighContrast highContrast(on);
+    EXPECT_GT(CountPixels(hotlight), 10);  // the teacher's anchor colour gives way
+    EXPECT_EQ(CountPixels(RGB(0, 128, 0)), 0);
+    ASSERT_TRUE(link_.Navigate());
+    EXPECT_GT(CountPixels(hotlight), 10);
+    EXPECT_EQ(CountPixels(RGB(128, 0, 128)), 0);
+  }
+  EXPECT_GT(CountPixels(RGB(128, 0, 128)), 10);  // outside high contrast, as before
+  EXPECT_EQ(CountPixels(hotlight), 0);
+  browser.WaitFor("http://127.0.0.1:1/contrast");
 }
 
 struct RegistryColourCase {

@@ -28,21 +28,21 @@ struct ExpectedDialog {
 const std::vector<ExpectedDialog>& ExpectedDialogs() {
   static const std::vector<ExpectedDialog> dialogs = {
       {203, L"Please log in...", 174, 104,
-       {{static_cast<DWORD>(-1) & 0xFFFF, L"STATIC", L"&Email address:", kChild | SS_LEFT | WS_GROUP, 0, 7, 7, 47, 8},
+       {{static_cast<DWORD>(-1) & 0xFFFF, L"STATIC", L"&Email address:", kChild | SS_LEFT | WS_GROUP, 0, 7, 7, 80, 8},
         {201, L"EDIT", L"", kChild | ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0, 7, 17, 160, 14},
-        {static_cast<DWORD>(-1) & 0xFFFF, L"STATIC", L"&Password:", kChild | SS_LEFT | WS_GROUP, 0, 7, 38, 34, 8},
+        {static_cast<DWORD>(-1) & 0xFFFF, L"STATIC", L"&Password:", kChild | SS_LEFT | WS_GROUP, 0, 7, 38, 80, 8},
         {202, L"EDIT", L"", kChild | ES_LEFT | ES_AUTOHSCROLL | ES_PASSWORD | WS_BORDER | WS_TABSTOP, 0, 7, 49, 160, 14},
-        {204, L"STATIC", L"Forgot Password?", kChild | SS_LEFT | WS_GROUP | WS_TABSTOP, 0, 109, 66, 58, 8},
         {205, L"STATIC", L"Create Account", kChild | SS_LEFT | WS_GROUP | WS_TABSTOP, 0, 7, 66, 51, 8},
+        {204, L"STATIC", L"Forgot Password?", kChild | SS_LEFT | WS_GROUP | WS_TABSTOP, 0, 109, 66, 58, 8},
         {IDOK, L"BUTTON", L"&Log in", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 36, 83, 50, 14},
         {IDCANCEL, L"BUTTON", L"&Cancel", kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 91, 83, 50, 14}}},
       {205, L"Please wait...", 194, 28,
        {{203, L"MSCTLS_PROGRESS32", L"", kChild | WS_BORDER | PBS_SMOOTH, 0, 7, 7, 180, 14}}},
       {207, L"Error!", 234, 72,
-       {{IDOK, L"BUTTON", L"OK", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 91, 51, 50, 14},
-        {207, L"STATIC", L"", kChild | SS_ICON, 0, 7, 7, 20, 20},
+       {{207, L"STATIC", L"", kChild | SS_ICON, 0, 7, 7, 20, 20},
         {205, L"STATIC", L"Static", kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, 33, 7, 194, 25},
-        {206, L"STATIC", L"Static", kChild | SS_LEFT | WS_GROUP | WS_TABSTOP, 0, 33, 37, 194, 8}}},
+        {206, L"STATIC", L"Static", kChild | SS_LEFT | WS_GROUP | WS_TABSTOP, 0, 33, 37, 194, 8},
+        {IDOK, L"BUTTON", L"OK", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 91, 51, 50, 14}}},
   };
   return dialogs;
 }

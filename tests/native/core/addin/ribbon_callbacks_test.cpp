@@ -56,8 +56,8 @@ TEST_F(LoggedInCore, GettersChangeNothing) {
 }
 
 TEST_F(LoggedInCore, ActionsInvalidateExactlyTheirControls) {
-  for (void (AddinCore::*press)() : {&AddinCore::PressGirl, &AddinCore::PressBoy, &AddinCore::PressThey}) {
-    (core.*press)();
+  for (void (AddinCore::*press)(WindowHandle) : {&AddinCore::PressGirl, &AddinCore::PressBoy, &AddinCore::PressThey}) {
+    (core.*press)(kNoWindow);
     EXPECT_EQ(ribbon.Take(), (Ids{u"boy", u"girl", u"they", u"category", u"comment"}));
   }
   core.SelecteItemChangedCategory(1);
@@ -71,7 +71,7 @@ TEST_F(LoggedInCore, ActionsInvalidateExactlyTheirControls) {
 // Each toggle, pressed once or twice, leaves exactly itself pressed and relabels the comments.
 TEST_F(LoggedInCore, PronounTogglesAreRadioButtons) {
   struct Case {
-    void (AddinCore::*press)();
+    void (AddinCore::*press)(WindowHandle);
     bool boy, girl, they;
     const char16_t* label;
   };
@@ -81,7 +81,7 @@ TEST_F(LoggedInCore, PronounTogglesAreRadioButtons) {
                         {&AddinCore::PressBoy, true, false, false, u"He is keen."},
                         {&AddinCore::PressBoy, true, false, false, u"He is keen."}};
   for (const Case& c : cases) {
-    (core.*c.press)();
+    (core.*c.press)(kNoWindow);
     EXPECT_EQ(core.GetPressedBoy(), c.boy);
     EXPECT_EQ(core.GetPressedGirl(), c.girl);
     EXPECT_EQ(core.GetPressedThey(), c.they);

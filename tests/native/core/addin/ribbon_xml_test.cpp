@@ -75,7 +75,7 @@ const std::string kEditSupertip =
     "tabs you may want to Save Config for later use.";
 
 const std::vector<ExpectedControl> kControls = {
-    {"scTab", "tab", "tabs", {{"label", "Quillbox"}, {"keytip", "QB"}, {"visible", "true"}}},
+    {"scTab", "tab", "tabs", {{"label", "Quillbox"}, {"keytip", "K"}, {"visible", "true"}}},
     {"gr1", "group", "scTab", {{"label", "Account"}}},
     {"visitWebsite", "button", "gr1",
      {{"label", "Visit Website"}, {"keytip", "W"}, {"onAction", "VisitWebsite"}, {"size", "large"},
@@ -94,10 +94,10 @@ const std::vector<ExpectedControl> kControls = {
     {"lab33", "labelControl", "gr2", {{"label", " "}}},
     {"bb2", "box", "gr2", {{"boxStyle", "vertical"}}},
     {"name", "editBox", "bb2",
-     {{"keytip", "N"}, {"getText", "GetTextName"}, {"onChange", "OnChangeName"}, {"showLabel", "false"},
+     {{"label", "Pupil's first name"}, {"keytip", "N"}, {"getText", "GetTextName"}, {"onChange", "OnChangeName"}, {"showLabel", "false"},
       {"sizeString", "0123456789012345"}, {"supertip", "Enter the pupils first name."}}},
     {"subjects", "dropDown", "bb2",
-     {{"keytip", "S"}, {"getItemCount", "GetItemCountSubject"}, {"getItemID", "GetItemIDSubject"},
+     {{"label", "School subject"}, {"keytip", "S"}, {"getItemCount", "GetItemCountSubject"}, {"getItemID", "GetItemIDSubject"},
       {"getItemLabel", "GetItemLabelSubject"}, {"getSelectedItemIndex", "GetSelectedItemIndexSubject"},
       {"onAction", "SelecteItemChangedSubject"}, {"showLabel", "false"}, {"sizeString", "0123456789012345"},
       {"supertip", "Choose the subject you are writing reports for."}}},

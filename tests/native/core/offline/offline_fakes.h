@@ -79,7 +79,7 @@ class MemoryCopyFiles : public CopyFiles {
 
 class FakeQuestion : public QuestionDialog {
  public:
-  bool AskYesNo(const std::u16string& question) override {
+  bool AskYesNo(const std::u16string& question, WindowHandle) override {
     asked.push_back(question);
     return answer;
   }

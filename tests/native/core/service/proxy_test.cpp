@@ -32,11 +32,14 @@ TEST(ProxyLists, ProxyForScheme) {
       {" ; ", "http", std::nullopt},
       {"", "http", std::nullopt},
       {"[fd00::1]", "http", "[fd00::1]:80"},
+      {"DIRECT;a:1", "http", "a:1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.list) + " for " + c.scheme);
     EXPECT_EQ(ProxyForScheme(c.list, c.scheme), c.proxy);
   }
+  EXPECT_EQ(ProxiesForScheme("a:1 https=s:2;b;direct;http=c:3", "https"),
+            (std::vector<std::string>{"a:1", "s:2", "b:80", kDirectEntry}));
 }
 
 TEST(ProxyLists, BypassListNames) {
@@ -106,7 +109,8 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
     lookup.settings = c.settings;
     lookup.autoAnswer = c.autoAnswer;
     ProxyChooser chooser(lookup);
-    EXPECT_EQ(chooser.RouteFor(url), c.route) << "proxy " << chooser.RouteFor(url).proxy;
+    const ProxyRoute first = chooser.RoutesFor(url).front();
+    EXPECT_EQ(first, c.route) << "proxy " << first.proxy;
     EXPECT_EQ(lookup.autoLookups.size(), c.autoLookups);
     if (c.autoLookups) {
       EXPECT_EQ(lookup.autoLookups[0], "https://comments.school.example/") << "never the path and password";
@@ -114,23 +118,26 @@ TEST(ProxyChooser, FollowsTheSourcesInOrder) {
   }
 }
 
-TEST(ProxyChooser, DetectsOncePerSchemeAndHost) {
+TEST(ProxyChooser, DetectsOncePerSchemeAndHostUntilNoRouteConnects) {
   FakeProxyLookup lookup;
   lookup.settings = UserProxySettings{true, "", "", ""};  // detection finds nothing
   ProxyChooser chooser(lookup);
   for (const char* url : {"http://SVC.example:8080/service/tabs", "http://svc.example/service/subjects",
                           "http://svc.example/service/loginkey"}) {
-    EXPECT_EQ(chooser.RouteFor(url).kind, Kind::SystemDefault);
+    EXPECT_EQ(chooser.RoutesFor(url).front().kind, Kind::SystemDefault);
   }
   EXPECT_EQ(lookup.autoLookups, std::vector<std::string>{"http://svc.example:8080/"});
-  chooser.ConnectFailed("http://svc.example/service/subjects");
-  EXPECT_EQ(chooser.RouteFor("http://svc.example/x").kind, Kind::SystemDefault);
-  EXPECT_EQ(lookup.autoLookups.size(), 1u) << "a failure without a proxy does not repeat detection";
-
-  chooser.RouteFor("https://svc.example/x");
-  chooser.RouteFor("http://other.example/x");
+  chooser.RoutesFor("https://svc.example/x");
+  chooser.RoutesFor("http://other.example/x");
   EXPECT_EQ(lookup.autoLookups.size(), 3u);
-  EXPECT_EQ(lookup.settingsReads, 3);
+
+  // Whatever the route (here the default), one that stops connecting is looked up again, for
+  // its host only.
+  chooser.ConnectFailed("http://svc.example/service/subjects");
+  chooser.RoutesFor("http://other.example/x");
+  lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
+  EXPECT_EQ(chooser.RoutesFor("http://svc.example/x"), (std::vector<ProxyRoute>{{Kind::Proxy, "new-proxy:8080"}}));
+  EXPECT_EQ(lookup.settingsReads, 4);
 }
 
 TEST(ProxyChooser, ForgetsAProxyThatCouldNotBeReached) {
@@ -139,14 +146,14 @@ TEST(ProxyChooser, ForgetsAProxyThatCouldNotBeReached) {
   lookup.autoAnswer = AutoProxyAnswer{false, "old-proxy:8080", ""};
   ProxyChooser chooser(lookup);
   const std::string url = "http://svc.example/service/subjects";
-  ASSERT_EQ(chooser.RouteFor(url), (ProxyRoute{Kind::Proxy, "old-proxy:8080"}));
+  ASSERT_EQ(chooser.RoutesFor(url).front(), (ProxyRoute{Kind::Proxy, "old-proxy:8080"}));
 
   lookup.autoAnswer = AutoProxyAnswer{false, "new-proxy:8080", ""};
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "old-proxy:8080") << "remembered";
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "old-proxy:8080") << "remembered";
   chooser.ConnectFailed("http://other.example/");
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "old-proxy:8080") << "another host's failure changes nothing";
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "old-proxy:8080") << "another host's failure changes nothing";
   chooser.ConnectFailed(url);
-  EXPECT_EQ(chooser.RouteFor(url).proxy, "new-proxy:8080") << "looked again";
+  EXPECT_EQ(chooser.RoutesFor(url).front().proxy, "new-proxy:8080") << "looked again";
   EXPECT_EQ(lookup.autoLookups.size(), 2u);
 }
 

@@ -99,6 +99,34 @@ INSTANTIATE_TEST_SUITE_P(
                            u"untouched"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A request that got no reply is told apart by its cause, for both requests that report one;
+// whatever the cause, the service was not reached.
+TEST_F(ServiceClientTest, NoReplyMessageNamesTheCause) {
+  using Kind = TransportFailure::Kind;
+  const std::u16string certificate = std::u16string(messages::kCertificateNotAccepted) +
+                                     u": not trusted.\n\n" + messages::kCertificateAdvice;
+  const std::u16string address = std::u16string(messages::kAddressNotFound) + u" (svc.test). Check that this "
+      u"computer is connected to the internet; if it is, ask IT to check the service address set for the add-in.";
+  const struct {
+    Kind kind;
+    std::u16string subjectText, groupText;
+  } cases[] = {{Kind::None, messages::kProxyOrFirewall, messages::kJsonError},
+               {Kind::NoReply, messages::kProxyOrFirewall, messages::kJsonError},
+               {Kind::Certificate, certificate, certificate},
+               {Kind::NameNotResolved, address, address}};
+  for (const auto& c : cases) {
+    http.noReply = TransportFailure{c.kind, u"not trusted"};
+    errors = ErrorReport{u"", u"untouched"};
+    FetchSubjects();
+    EXPECT_EQ(errors.text, c.subjectText);
+    EXPECT_EQ(errors.link, u"untouched");
+    EXPECT_TRUE(errors.unreachable);
+    errors = ErrorReport{};
+    ServiceClient(account, http).FetchCommentGroups(store, u"Maths", errors);
+    EXPECT_EQ(errors.text, c.groupText);
+  }
+}
+
 TEST_F(ServiceClientTest, EmptyBaseUrlSendsNothing) {
   account.baseUrl.clear();
   store.AddSubject(u"Old", 0);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "service/browser_failure.h"
 #include "service/url_encode.h"
 #include "service/url_split.h"
+#include "service/website.h"
 
 namespace quillbox {
 namespace {
@@ -52,6 +54,16 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"http://host/a:9/p", false, 80, "host", "/a:9/p"},
         SplitCase{"http://base/app//service/tabs", false, 80, "base", "/app//service/tabs"},
         SplitCase{"", false, 80, "", "/"}));
+
+// The address shown when no browser starts is the page without the login key, whatever it held.
+TEST(BrowserFailure, ShowsThePlainAddressOfThePage) {
+  for (const std::u16string page : {u"", u"index/edit"}) {
+    const std::u16string message = BrowserFailureMessage(WebsiteAddress(u"https://s.test/a", "a&redirect=x y", page));
+    EXPECT_EQ(message.substr(message.rfind(u'\n') + 1), WebsiteAddress(u"https://s.test/a", std::nullopt, page));
+    EXPECT_EQ(message.find(u"redirect"), std::u16string::npos);
+  }
+  EXPECT_EQ(PlainWebsiteAddress(u"http://svc.test/index/edit"), u"http://svc.test/index/edit");
+}
 
 }  // namespace
 }  // namespace quillbox
