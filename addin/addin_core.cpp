@@ -7,7 +7,10 @@
 
 namespace quillbox {
 
-void AddinCore::RibbonLoaded() { account_.baseUrl = ports_.settings.ReadServiceBaseUrl(); }
+void AddinCore::RibbonLoaded() {
+  account_.baseUrl = ports_.settings.ReadServiceBaseUrl();
+  if (ports_.offline) ports_.offline->RemoveExpired();
+}
 
 void AddinCore::Invalidate(const char16_t* controlId) { ports_.ribbon.InvalidateControl(controlId); }
 
@@ -49,7 +52,15 @@ void AddinCore::LoadSelectedSubjectGroups() {
   const RibbonItem* subject = store_.SubjectAt(store_.SelectedSubjectIndex());
   if (!subject) return;
   const std::u16string name = subject->label;
-  if (!store_.RebuildCommentGroupList(name)) RunWithProgress(Worker::kSubject);
+  if (store_.RebuildCommentGroupList(name)) return;
+  if (offline_) {
+    // Offline there is nothing to fetch: the comments of the subject before must not stay.
+    store_.ClearComments();
+    const BusyScope busy(busy_);
+    ports_.errors.Show(kNotInOfflineCopy, u"", owner_);
+  } else {
+    RunWithProgress(Worker::kSubject);
+  }
 }
 
 // The worker gets its own copy of the model and the account, and the copy replaces the model
@@ -60,16 +71,19 @@ void AddinCore::RunWithProgress(Worker worker) {
   ErrorReport workingErrors = error_;
   const ServiceAccount account = account_;
   HttpTransport& http = ports_.http;
+  OfflineCopyStore* offline = keepOfflineCopy_ ? ports_.offline : nullptr;
+  std::optional<OfflineCopy> offlineCopy;
 
   const BusyScope busy(busy_);
   const bool ran = ports_.progress.Run(
-      [&workingStore, &workingErrors, &account, &http, worker] {
+      [&workingStore, &workingErrors, &account, &http, worker, offline, &offlineCopy] {
         ServiceClient client(account, http);
         if (worker == Worker::kLogin) {
           client.FetchSubjects(workingStore, workingErrors);
         } else {
           client.SelectSubject(workingStore, workingStore.SelectedSubjectIndex(), workingErrors);
         }
+        if (offline) offlineCopy = KeepOrOpenOfflineCopy(*offline, worker, account, workingStore, workingErrors);
       },
       owner_);
 
@@ -79,6 +93,7 @@ void AddinCore::RunWithProgress(Worker worker) {
   } else {
     error_ = ErrorReport{kWorkerNotStarted, {}};
   }
+  if (offlineCopy && UseOfflineCopy(*offlineCopy)) error_ = ErrorReport{};
   // Both fields are emptied whether or not a message was shown, so that a link left by a
   // refusal without a message never turns up under a later, unrelated message.
   const ErrorReport shown = std::exchange(error_, ErrorReport{});

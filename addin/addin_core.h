@@ -18,6 +18,7 @@
 #include "addin/ribbon_target.h"
 #include "model/comment_store.h"
 #include "model/pupil_memory.h"
+#include "offline/offline_copy_store.h"
 #include "service/browser_opener.h"
 #include "service/http_transport.h"
 #include "service/service_client.h"
@@ -25,6 +26,7 @@
 #include "ui/error_dialog.h"
 #include "ui/login_prompt.h"
 #include "ui/progress_runner.h"
+#include "ui/question_dialog.h"
 #include "ui/window_handle.h"
 
 namespace quillbox {
@@ -39,11 +41,16 @@ struct AddinPorts {
   LoginPrompt& login;
   ProgressRunner& progress;
   ErrorDialog& errors;
+  // The offline copy: without a store none is kept or offered.
+  OfflineCopyStore* offline = nullptr;
+  QuestionDialog* questions = nullptr;
+  KeyboardState* keyboard = nullptr;
 };
 
 namespace ribbon_text {
 constexpr char16_t kLogIn[] = u"Log In";
 constexpr char16_t kLogOut[] = u"Log Out";
+constexpr char16_t kLogOutOffline[] = u"Log Out (offline)";
 constexpr char16_t kSelectCategory[] = u"Select Category";
 constexpr char16_t kCommentSupertip[] = u"Just click on a comment to insert it.";
 constexpr char16_t kCommentDisabledSupertip[] = u"Type the pupil's first name and choose Boy, Girl or They.";
@@ -57,6 +64,12 @@ constexpr char16_t kWordRefusedComment[] = u"Word did not accept the comment her
 // Shown when no worker thread could be started for a request.
 constexpr char16_t kWorkerNotStarted[] =
     u"The request could not be started. Please close some programs and try again.";
+
+constexpr char16_t kNotInOfflineCopy[] = u"This subject is not in your offline copy.";
+
+// The question asked instead of the error when the service cannot be reached and the
+// teacher's offline copy opens, for a copy saved at savedAt (seconds since 1970, UTC).
+std::u16string OfflineCopyQuestion(int64_t savedAt);
 
 class AddinCore {
  public:
@@ -116,6 +129,7 @@ class AddinCore {
   bool IsLoggedIn() const { return loggedIn_; }
   // True while a dialog of the add-in is open or a request is in flight.
   bool IsBusy() const { return busy_ > 0; }
+  bool IsOffline() const { return offline_; }
   const ServiceAccount& Account() const { return account_; }
   const PupilMemory& Memory() const { return memory_; }
 
@@ -145,6 +159,16 @@ class AddinCore {
   void ClearLoginData();
   void Invalidate(const char16_t* controlId);
   void InvalidatePronouns();
+  // The offline copy's part of a login or a subject fetch, run on the worker: keeps the copy
+  // after a fetch that worked, or opens it when the service could not be reached at login.
+  static std::optional<OfflineCopy> KeepOrOpenOfflineCopy(OfflineCopyStore& offline, Worker worker,
+                                                          const ServiceAccount& account, const CommentStore& store,
+                                                          const ErrorReport& errors);
+  // After a login that could not reach the service: asks whether to use the copy, and logs in
+  // from it after Yes. False after No.
+  bool UseOfflineCopy(const OfflineCopy& copy);
+  // Reads the setting before a login; with the copy turned off, removes every copy.
+  void ApplyOfflineCopySetting();
 
   AddinPorts ports_;
   CommentStore store_;
@@ -154,6 +178,8 @@ class AddinCore {
   bool loggedIn_ = false;
   int busy_ = 0;
   WindowHandle owner_ = kNoWindow;  // the window of the action being carried out
+  bool offline_ = false;          // logged in from the offline copy
+  bool keepOfflineCopy_ = false;  // the setting as read at the last login
 };
 
 }  // namespace quillbox

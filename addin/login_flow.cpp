@@ -6,8 +6,11 @@ void AddinCore::LogIn(WindowHandle owner) {
   if (!BeginAction(u"logIn", owner)) return;
   const bool loggingOut = loggedIn_;
   if (loggingOut) {
-    // Logging out is local and immediate: nothing is sent to the service.
+    // Logging out is local and immediate: nothing is sent to the service. With Shift held
+    // it also removes the teacher's offline copy.
+    if (ports_.offline && ports_.keyboard && ports_.keyboard->ShiftHeld()) ports_.offline->Remove(account_.email);
     loggedIn_ = false;
+    offline_ = false;
     ClearLoginData();
     // What was remembered about the pupils goes with the teacher who logged out.
     memory_.Forget();
@@ -20,6 +23,7 @@ void AddinCore::LogIn(WindowHandle owner) {
     if (std::optional<LoginCredentials> typed = ports_.login.Prompt(dialogBaseUrl, owner_)) {
       account_.email = std::move(typed->email);
       account_.password = std::move(typed->password);
+      ApplyOfflineCopySetting();
       RunWithProgress(Worker::kLogin);
       loggedIn_ = !store_.Subjects().empty();
     }
@@ -34,7 +38,10 @@ void AddinCore::LogIn(WindowHandle owner) {
   }
 }
 
-std::u16string AddinCore::GetLabelLogIn() const { return loggedIn_ ? ribbon_text::kLogOut : ribbon_text::kLogIn; }
+std::u16string AddinCore::GetLabelLogIn() const {
+  if (!loggedIn_) return ribbon_text::kLogIn;
+  return offline_ ? ribbon_text::kLogOutOffline : ribbon_text::kLogOut;
+}
 
 bool AddinCore::GetVisibleComments() const { return loggedIn_; }
 

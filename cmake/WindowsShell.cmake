@@ -38,7 +38,7 @@ endif()
 target_link_options(QuillboxAddIn PRIVATE ${QUILLBOX_ADDIN_LINK_OPTIONS})
 quillbox_warnings(QuillboxAddIn)
 
-foreach(dir common model service settings ui addin server)
+foreach(dir common model offline service settings ui addin server)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/win/CMakeLists.txt)
     add_subdirectory(${dir}/win)
   endif()

@@ -108,6 +108,12 @@ void CommentStore::RebuildCommentList(const std::u16string& subject, const std::
   selectedComment_ = 0;
 }
 
+void CommentStore::ClearComments() {
+  comments_.clear();
+  commentTexts_.clear();
+  selectedComment_ = 0;
+}
+
 void CommentStore::ClearListsAndCache() {
   subjects_.clear();
   commentGroups_.clear();

@@ -52,6 +52,9 @@ class CommentStore {
   // Rebuilds the comment list with personalised, shortened labels and selects comment 0.
   void RebuildCommentList(const std::u16string& subject, const std::u16string& group);
 
+  // Empties the comment list (the group list and the cache stay).
+  void ClearComments();
+
   // The log-out reset of the lists and the cache (the credentials live beside the store).
   void ClearListsAndCache();
 

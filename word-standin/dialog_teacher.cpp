@@ -103,11 +103,18 @@ void DialogTeacher::ReadAndCloseError(HWND dialog) {
   report_.push_back(line);
 }
 
-// A message box keeps its text in a static control with the id 0xFFFF; its one button is OK.
+// A message box keeps its text in a static control with the id 0xFFFF; its one button is OK,
+// or, for the add-in's questions, Yes and No, answered as the script said.
 void DialogTeacher::ReadAndCloseMessageBox(HWND dialog) {
   constexpr int kMessageBoxText = 0xFFFF;
-  const std::wstring line = L"message box \"Quillbox\" " + Quoted(ControlText(dialog, kMessageBoxText));
-  Press(dialog, ::GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
+  std::wstring line = L"message box \"Quillbox\" " + Quoted(ControlText(dialog, kMessageBoxText));
+  if (::GetDlgItem(dialog, IDYES)) {
+    const bool yes = questionAnswer_;
+    line += yes ? L" yes" : L" no";
+    Press(dialog, yes ? IDYES : IDNO);
+  } else {
+    Press(dialog, ::GetDlgItem(dialog, IDOK) ? IDOK : IDCANCEL);
+  }
   std::lock_guard<std::mutex> guard(reportLock_);
   report_.push_back(line);
 }

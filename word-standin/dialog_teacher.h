@@ -25,6 +25,8 @@ class DialogTeacher {
  public:
   // The answer for the next login dialog; nothing means Cancel.
   void SetLoginAnswer(std::optional<LoginAnswer> answer);
+  // The button pressed at the add-in's Yes/No message boxes: Yes when true.
+  void SetQuestionAnswer(bool yes) { questionAnswer_ = yes; }
 
   // Whether the teacher answers dialogs with this caption (the others close by themselves).
   static bool Answers(const std::wstring& caption);
@@ -46,6 +48,7 @@ class DialogTeacher {
   HWND FindUnheldDialog(const wchar_t* caption);
 
   std::optional<LoginAnswer> loginAnswer_;
+  std::atomic<bool> questionAnswer_{false};
   std::thread watcher_;
   std::atomic<bool> watching_{false};
   std::mutex reportLock_;

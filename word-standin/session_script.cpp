@@ -60,6 +60,7 @@ class SessionCommands {
         {L"click-comment", &SessionCommands::ClickComment},
         {L"type-name", &SessionCommands::TypeName},
         {L"answer-login", &SessionCommands::AnswerLogin},
+        {L"answer-question", &SessionCommands::AnswerQuestion},
         {L"set-selection", &SessionCommands::SetSelection},
         {L"type-text", &SessionCommands::TypeText},
         {L"new-paragraph", &SessionCommands::NewParagraph},
@@ -120,6 +121,11 @@ class SessionCommands {
     const Command parts = Split(rest);
     if (parts.verb.empty()) return false;
     host_.Dialogs().SetLoginAnswer(LoginAnswer{parts.verb, parts.rest});
+    return true;
+  }
+  bool AnswerQuestion(const std::wstring& rest) {
+    if (rest != L"yes" && rest != L"no") return false;
+    host_.Dialogs().SetQuestionAnswer(rest == L"yes");
     return true;
   }
   bool SetSelection(const std::wstring& rest) {

@@ -10,6 +10,7 @@
 //   answer-login EMAIL PASSWORD
 //                            the next login dialog is answered so ("answer-login cancel":
 //                            cancelled, as it is until this command is given)
+//   answer-question yes|no   the add-in's Yes/No questions are answered so (No until given)
 //   set-selection START END  the teacher selects a stretch of the document
 //   type-text TEXT, new-paragraph
 //                            the teacher types into the document at the selection

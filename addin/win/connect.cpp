@@ -28,7 +28,8 @@ CConnect::CConnect(std::unique_ptr<ShellPorts> ports)
     : shell_(std::move(ports)),
       events_(*static_cast<IAddInCallback*>(this)),
       core_(AddinPorts{ribbon_, document_, shell_->Http(), shell_->Settings(), shell_->Browser(),
-                       shell_->Login(), shell_->Progress(), shell_->Errors()}) {
+                       shell_->Login(), shell_->Progress(), shell_->Errors(), shell_->Offline(),
+                       shell_->Questions(), shell_->Keyboard()}) {
   LockModule();
 }
 

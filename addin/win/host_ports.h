@@ -5,12 +5,14 @@
 
 #include <memory>
 
+#include "offline/offline_copy_store.h"
 #include "service/browser_opener.h"
 #include "service/http_transport.h"
 #include "settings/settings_reader.h"
 #include "ui/error_dialog.h"
 #include "ui/login_prompt.h"
 #include "ui/progress_runner.h"
+#include "ui/question_dialog.h"
 
 namespace quillbox::win {
 
@@ -23,6 +25,10 @@ class ShellPorts {
   virtual LoginPrompt& Login() = 0;
   virtual ProgressRunner& Progress() = 0;
   virtual ErrorDialog& Errors() = 0;
+  // The offline copy, its question and the Shift key; a set without them keeps no copy.
+  virtual OfflineCopyStore* Offline() { return nullptr; }
+  virtual QuestionDialog* Questions() { return nullptr; }
+  virtual KeyboardState* Keyboard() { return nullptr; }
 };
 
 // WinHTTP, the registry, the shell and the Win32 dialogs.

@@ -93,4 +93,29 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
+// Memory that a Windows call allocated for its caller with LocalAlloc (CryptProtectData's
+// output, for one).
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static HLOCAL Invalid() noexcept { return nullptr; }
+  static void Close(HLOCAL memory) noexcept { ::LocalFree(memory); }
+};
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+// A directory listing from FindFirstFileW.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE search) noexcept { ::FindClose(search); }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
+// A file from CreateFileW, which answers INVALID_HANDLE_VALUE when it fails.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE file) noexcept { ::CloseHandle(file); }
+};
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+
 }  // namespace quillbox::win

@@ -65,4 +65,15 @@ std::u16string RegistrySettingsReader::ReadServiceBaseUrl() {
   }
 }
 
+bool RegistrySettingsReader::ReadOfflineCopyEnabled() {
+  UniqueRegKey key;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return true;
+  DWORD type = REG_NONE;
+  DWORD value = 1;
+  DWORD size = sizeof value;
+  const LSTATUS status = ::RegQueryValueExW(key.Get(), kOfflineCopyValueName, nullptr, &type,
+                                            reinterpret_cast<BYTE*>(&value), &size);
+  return status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value || value != 0;
+}
+
 }  // namespace quillbox::win

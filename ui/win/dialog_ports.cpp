@@ -51,4 +51,9 @@ void DialogErrorDialog::Tell(const std::u16string& message, WindowHandle owner) 
   ::MessageBoxW(OwnerWindow(owner), ToWide(message).c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
+bool DialogQuestion::AskYesNo(const std::u16string& question, WindowHandle owner) {
+  return ::MessageBoxW(OwnerWindow(owner), ToWide(question).c_str(), kMessageCaption,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
 }  // namespace quillbox::win

@@ -6,6 +6,7 @@
 #include "ui/error_dialog.h"
 #include "ui/login_prompt.h"
 #include "ui/progress_runner.h"
+#include "ui/question_dialog.h"
 
 namespace quillbox::win {
 
@@ -18,6 +19,12 @@ class DialogProgressRunner : public ProgressRunner {
  public:
   bool Run(const std::function<void()>& work, WindowHandle owner = kNoWindow,
            ProgressShown shown = ProgressShown::kAtOnce) override;
+};
+
+// A "Quillbox" message box with Yes (the default) and No.
+class DialogQuestion : public QuestionDialog {
+ public:
+  bool AskYesNo(const std::u16string& question, WindowHandle owner) override;
 };
 
 class DialogErrorDialog : public ErrorDialog {

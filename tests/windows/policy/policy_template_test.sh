@@ -5,7 +5,8 @@
 # each presentation has exactly the controls of its policy's elements, the ADMX's own references
 # resolve, and its two policies are computer policies that set the key and value which the
 # add-in reads (printed by the add-in's own constants through PRINT_SETTINGS_LOCATION_EXE under
-# Wine), one in each registry view, with explain texts that say what each state does.
+# Wine), one in each registry view, with explain texts that say what each state does; and the OfflineCopy DWORD beside the
+# URL in each view, 1 when enabled and 0 when disabled.
 set -uo pipefail
 admx="$1/QuillboxAddIn.admx"
 adml="$1/en-US/QuillboxAddIn.adml"
@@ -65,7 +66,7 @@ code_value=$(sed -n 's/^value=//p' <<<"$location")
 # One policy for each registry view: the add-in's key, and the same key in the 32-bit view as
 # a 64-bit program names it, where 32-bit Word on 64-bit Windows reads it.
 wow_key="Software\\WOW6432Node\\${code_key#Software\\}"
-expect_equal "policies" "2" "$(xpath "$admx" "count(//$(node policy))")"
+expect_equal "policies" "4" "$(xpath "$admx" "count(//$(node policy))")"
 for view in "ServiceBaseUrl=$code_key" "ServiceBaseUrl32=$wow_key"; do
   name="${view%%=*}" key="${view#*=}"
   at="//$(node policy)[@name='$name']"
@@ -83,6 +84,18 @@ for view in "ServiceBaseUrl=$code_key" "ServiceBaseUrl32=$wow_key"; do
   for said in "Enabled:" "Disabled:" "Not Configured:" "HKEY_CURRENT_USER" "http://"; do
     grep -q -F "$said" <<<"$explain" && pass || fail "$name's explain text does not mention $said"
   done
+done
+
+echo "== the offline copy policies set the DWORD the add-in reads: 1 on, 0 off"
+code_offline=$(sed -n 's/^offline=//p' <<<"$location")
+for view in "OfflineCopy=$code_key" "OfflineCopy32=$wow_key"; do
+  name="${view%%=*}" key="${view#*=}"
+  at="//$(node policy)[@name='$name']"
+  expect_equal "$name class" "Machine" "$(xpath "$admx" "string($at/@class)")"
+  expect_equal "$name key" "$key" "$(xpath "$admx" "string($at/@key)")"
+  expect_equal "$name value name" "$code_offline" "$(xpath "$admx" "string($at/@valueName)")"
+  expect_equal "$name enabled" "1" "$(xpath "$admx" "string($at/$(node enabledValue)/$(node decimal)/@value)")"
+  expect_equal "$name disabled" "0" "$(xpath "$admx" "string($at/$(node disabledValue)/$(node decimal)/@value)")"
 done
 
 echo "policy template: $passed passed, $failed failed"

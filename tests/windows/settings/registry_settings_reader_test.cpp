@@ -172,5 +172,35 @@ TEST(RegistrySettingsReaderTest, CurrentUserValueCountsOnlyWithoutAMachineValue)
   }
 }
 
+// The OfflineCopy value beside the base URL: only a DWORD 0 turns the copy off.
+TEST(RegistrySettingsReaderTest, OfflineCopyIsOffOnlyForDwordZero) {
+  const struct {
+    std::optional<DWORD> type;  // nothing: no value
+    std::string bytes;
+    bool enabled;
+  } cases[] = {
+      {std::nullopt, "", true},
+      {REG_DWORD, std::string("\0\0\0\0", 4), false},
+      {REG_DWORD, std::string("\1\0\0\0", 4), true},
+      {REG_DWORD, std::string("\2\0\0\0", 4), true},
+      {REG_SZ, Utf16Bytes(u"0"), true},
+      {REG_BINARY, std::string("\0\0\0\0", 4), true},
+  };
+  SettingsKeySandbox sandbox;
+  EXPECT_TRUE(RegistrySettingsReader().ReadOfflineCopyEnabled());  // no key at all
+  for (const auto& test : cases) {
+    ASSERT_TRUE(sandbox.Write(std::nullopt));
+    UniqueRegKey key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsSubkey, 0, KEY_WRITE, key.Put()), ERROR_SUCCESS);
+    ::RegDeleteValueW(key.Get(), win::kOfflineCopyValueName);
+    if (test.type) {
+      ASSERT_EQ(::RegSetValueExW(key.Get(), win::kOfflineCopyValueName, 0, *test.type,
+                                 reinterpret_cast<const BYTE*>(test.bytes.data()), static_cast<DWORD>(test.bytes.size())),
+                ERROR_SUCCESS);
+    }
+    EXPECT_EQ(RegistrySettingsReader().ReadOfflineCopyEnabled(), test.enabled) << (test.type ? *test.type : 0);
+  }
+}
+
 }  // namespace
 }  // namespace quillbox::testing
