@@ -110,7 +110,6 @@ void CommentStore::RebuildCommentList(const std::u16string& subject, const std::
 
 void CommentStore::ClearComments() {
   comments_.clear();
-  commentTexts_.clear();
   selectedComment_ = 0;
 }
 
