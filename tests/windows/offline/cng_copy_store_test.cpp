@@ -29,7 +29,7 @@ TEST(CngCopyCipherTest, GivesThePublishedAnswers) {
   // RFC 7914, section 11: PBKDF2-HMAC-SHA256 of "passwd" with "salt", one iteration (first 32 bytes).
   EXPECT_EQ(cipher.DeriveKey("passwd", "salt", 1),
             FromHex("55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"));
-  // The GCM specification's test cases 13 and 14: AES-256, zero key and nonce.
+  // The published GCM test cases 13 and 14: AES-256, zero key and nonce.
   const std::string key(32, '\0'), nonce(12, '\0');
   EXPECT_EQ(cipher.Seal(key, nonce, "", ""), FromHex("530f8afbc74536b9a963b4f1c4cb738b"));
   EXPECT_EQ(cipher.Seal(key, nonce, "", std::string(16, '\0')),
