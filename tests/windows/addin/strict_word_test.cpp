@@ -51,15 +51,17 @@ TEST_F(StrictWordTest, ActionsTakeTheirInputInEveryForm) {
     bool flag;  // else a string
     bool withIndex;
   };
+  // Another name in each form (the same name typed again changes nothing), and the comment
+  // last, once a pronoun set is chosen for that name and the gallery takes clicks.
   const Member members[] = {{"OnChangeName", 123, false, false},         {"SelecteItemChangedSubject", 134, false, true},
-                            {"SelecteItemChangedCategory", 154, false, true}, {"SelecteItemChangedComment", 110, false, true},
-                            {"PressBoy", 142, true, false},              {"PressGirl", 143, true, false},
-                            {"PressThey", 162, true, false}};
+                            {"SelecteItemChangedCategory", 154, false, true}, {"PressBoy", 142, true, false},
+                            {"PressGirl", 143, true, false},             {"PressThey", 162, true, false},
+                            {"SelecteItemChangedComment", 110, false, true}};
   LogIn();
   for (const Form form : {Form::kByReference, Form::kByValue, Form::kVariantByReference, Form::kOtherType}) {
     for (const Member& member : members) {
       SCOPED_TRACE(std::string(member.name) + " form " + std::to_string(static_cast<int>(form)));
-      const UniqueBstr text = UniqueBstr::FromText(u"1");
+      const UniqueBstr text = UniqueBstr::FromText(std::u16string(u"Pupil ") + static_cast<char16_t>(u'A' + static_cast<int>(form)));
       BSTR textValue = text.Get();
       VARIANT_BOOL flagValue = VARIANT_TRUE;
       VARIANT value;
@@ -94,7 +96,7 @@ TEST_F(StrictWordTest, FinalReleaseDuringADialogWaitsForTheCallback) {
     host_->ReleaseAddin();
     aliveAfterRelease = !destroyed;
   };
-  LogIn();
+  EXPECT_EQ(S_OK, host_->Click(L"logIn"));
   EXPECT_TRUE(aliveAfterRelease);
   EXPECT_TRUE(destroyed);
 }
