@@ -96,7 +96,9 @@ unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY
 # in one Xvfb session for every Wine command, with the prefix's wineserver started first and
 # its output detached, so that ctest does not wait on Wine's background processes. The 32-bit
 # build's programs run under the 32-bit loader (its toolchain's emulator, and wine_addin in the
-# test scripts).
+# test scripts). A Windows test that fails is run once more: now and then Wine fails to start a
+# program at all (the test ends at once with no output). The first failure stays in the log,
+# and a test that fails twice fails the run.
 run_windows_ctest() {
   local label="$1" dir="$2" bits="$3"
   local log="$build/ctest-$label.log" status
@@ -108,7 +110,7 @@ run_windows_ctest() {
     source "$1/scripts/lib/wine.sh"
     wineserver -p >/dev/null 2>&1 </dev/null
     wine_addin wineboot >/dev/null 2>&1 </dev/null
-    ctest --test-dir "$0" --output-on-failure --timeout 300
+    ctest --test-dir "$0" --output-on-failure --timeout 300 --repeat until-pass:2
     status=$?
     wineserver -k >/dev/null 2>&1
     exit $status' "$dir" "$root" 2>&1 | tee "$log"
