@@ -109,11 +109,11 @@ std::u16string AddinCore::GetLabelCategory() const {
 
 // Comment gallery.
 
-int32_t AddinCore::GetItemCountComment() const { return CountOf(store_.Comments()); }
+int32_t AddinCore::GetItemCountComment() const { return static_cast<int32_t>(store_.CommentCount()); }
 std::optional<std::u16string> AddinCore::GetItemLabelComment(int32_t index) const {
-  return LabelOf(store_.CommentAt(index));
+  return store_.CommentLabelAt(index);
 }
-std::optional<std::u16string> AddinCore::GetItemIDComment(int32_t index) const { return IdOf(store_.CommentAt(index)); }
+std::optional<std::u16string> AddinCore::GetItemIDComment(int32_t index) const { return store_.CommentIdAt(index); }
 
 // The whole comment as it would be written, so a label cut at 100 characters can be read,
 // and on a line of its own the pupils it was already written for.

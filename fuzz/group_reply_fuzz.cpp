@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (store.RebuildCommentGroupList(u"Maths")) {
     for (const RibbonItem& group : store.CommentGroups()) {
       store.RebuildCommentList(u"Maths", group.label);
-      for (const RibbonItem& comment : store.Comments()) {
-        if (comment.label.size() > 103) std::abort();
+      for (int32_t i = 0; i < static_cast<int32_t>(store.CommentCount()); ++i) {
+        if (store.CommentLabelAt(i)->size() > 103) std::abort();
       }
     }
   }

@@ -12,9 +12,9 @@ const RibbonItem* ItemAt(const std::vector<RibbonItem>& items, int32_t index) {
   return &items[static_cast<size_t>(index)];
 }
 
-// "<prefix><number>" into id, reusing its storage.
-void NumberedIdInto(std::u16string& id, const char16_t* prefix, long long number) {
-  id.assign(prefix);
+// "<prefix><number>".
+std::u16string NumberedId(const char16_t* prefix, long long number) {
+  std::u16string id(prefix);
   if (number < 0) id.push_back(u'-');
   unsigned long long rest = number < 0 ? 0ULL - static_cast<unsigned long long>(number) : number;
   char16_t digits[24];
@@ -24,11 +24,6 @@ void NumberedIdInto(std::u16string& id, const char16_t* prefix, long long number
     rest /= 10;
   } while (rest != 0);
   while (count > 0) id.push_back(digits[--count]);
-}
-
-std::u16string NumberedId(const char16_t* prefix, long long number) {
-  std::u16string id;
-  NumberedIdInto(id, prefix, number);
   return id;
 }
 
@@ -36,7 +31,16 @@ std::u16string NumberedId(const char16_t* prefix, long long number) {
 
 const RibbonItem* CommentStore::SubjectAt(int32_t index) const { return ItemAt(subjects_, index); }
 const RibbonItem* CommentStore::CommentGroupAt(int32_t index) const { return ItemAt(commentGroups_, index); }
-const RibbonItem* CommentStore::CommentAt(int32_t index) const { return ItemAt(comments_, index); }
+
+std::optional<std::u16string> CommentStore::CommentLabelAt(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= commentLabels_.Size()) return std::nullopt;
+  return std::u16string(commentLabels_.At(static_cast<size_t>(index)));
+}
+
+std::optional<std::u16string> CommentStore::CommentIdAt(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= commentLabels_.Size()) return std::nullopt;
+  return NumberedId(u"comment", index);
+}
 
 std::optional<std::u16string> CommentStore::CommentTextAt(int32_t index) const {
   const std::u16string* source = CommentSourceAt(index);
@@ -46,7 +50,7 @@ std::optional<std::u16string> CommentStore::CommentTextAt(int32_t index) const {
 
 const std::u16string* CommentStore::CommentSourceAt(int32_t index) const {
   const SubjectEntry* entry = FindSubjectEntry(listSubject_);
-  if (!entry || index < 0 || static_cast<size_t>(index) >= comments_.size()) return nullptr;
+  if (!entry || index < 0 || static_cast<size_t>(index) >= commentLabels_.Size()) return nullptr;
   const auto group = entry->commentsByGroupName.find(listGroup_);
   if (group == entry->commentsByGroupName.end() || static_cast<size_t>(index) >= group->second.size()) return nullptr;
   return &group->second[static_cast<size_t>(index)];
@@ -96,27 +100,28 @@ void CommentStore::RebuildCommentList(const std::u16string& subject, const std::
   const std::vector<std::u16string>& texts = CommentTextsFor(subject, group);
   listSubject_ = subject;
   listGroup_ = group;
-  // The items are rewritten in place, so that relabelling a list (another pupil, another
-  // pronoun set) reuses the storage of the strings already there and allocates nothing.
+  // The labels are rewritten into the storage of the last ones, so that relabelling a list
+  // (another pupil, another pronoun set) allocates nothing once the buffers have grown.
   thread_local std::u16string personalised;
-  comments_.resize(texts.size());
-  for (size_t i = 0; i < texts.size(); ++i) {
-    PersonaliseCommentInto(personalised, texts[i], pupilName_, Pronouns());
-    NumberedIdInto(comments_[i].identifier, u"comment", static_cast<long long>(i));
-    ShortenLabelInto(comments_[i].label, personalised);
+  thread_local std::u16string label;
+  commentLabels_.Clear();
+  for (const std::u16string& text : texts) {
+    PersonaliseCommentInto(personalised, text, pupilName_, Pronouns());
+    ShortenLabelInto(label, personalised);
+    commentLabels_.Append(label);
   }
   selectedComment_ = 0;
 }
 
 void CommentStore::ClearComments() {
-  comments_.clear();
+  commentLabels_.Clear();
   selectedComment_ = 0;
 }
 
 void CommentStore::ClearListsAndCache() {
   subjects_.clear();
   commentGroups_.clear();
-  comments_.clear();
+  commentLabels_ = LabelList();
   cache_.clear();
 }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/label_list.h"
 #include "model/pronoun_set.h"
 #include "model/ribbon_item.h"
 #include "model/subject_entry.h"
@@ -22,7 +23,11 @@ class CommentStore {
   // The item at index, or null when the index is outside the list.
   const RibbonItem* SubjectAt(int32_t index) const;
   const RibbonItem* CommentGroupAt(int32_t index) const;
-  const RibbonItem* CommentAt(int32_t index) const;
+  // The comment item's shortened label and its identifier ("comment<index>"), or nothing when
+  // the index is outside the comment list.
+  std::optional<std::u16string> CommentLabelAt(int32_t index) const;
+  std::optional<std::u16string> CommentIdAt(int32_t index) const;
+  size_t CommentCount() const { return commentLabels_.Size(); }
   // The whole personalised text behind the comment item at index (its label may be cut), or
   // nothing when the index is outside the comment list. Made when asked for, so that
   // relabelling a long list writes only the labels.
@@ -32,7 +37,6 @@ class CommentStore {
 
   const std::vector<RibbonItem>& Subjects() const { return subjects_; }
   const std::vector<RibbonItem>& CommentGroups() const { return commentGroups_; }
-  const std::vector<RibbonItem>& Comments() const { return comments_; }
 
   // Empties the subject list and selects index 0; groups, comments and cache stay.
   void ClearSubjects();
@@ -81,7 +85,7 @@ class CommentStore {
  private:
   std::vector<RibbonItem> subjects_;
   std::vector<RibbonItem> commentGroups_;
-  std::vector<RibbonItem> comments_;
+  LabelList commentLabels_;  // an identifier is its index, so only the labels are kept
   std::u16string listSubject_;  // the subject and group the comment list was built from
   std::u16string listGroup_;
   int32_t selectedSubject_ = 0;

@@ -11,6 +11,12 @@ std::vector<std::u16string> Labels(const std::vector<RibbonItem>& items) {
   return labels;
 }
 
+std::vector<std::u16string> CommentLabels(const CommentStore& store) {
+  std::vector<std::u16string> labels;
+  for (int32_t i = 0; i < static_cast<int32_t>(store.CommentCount()); ++i) labels.push_back(*store.CommentLabelAt(i));
+  return labels;
+}
+
 std::vector<std::u16string> Ids(const std::vector<RibbonItem>& items) {
   std::vector<std::u16string> ids;
   for (const auto& item : items) ids.push_back(item.identifier);
@@ -32,7 +38,8 @@ TEST(CommentStore, LookupsOutsideTheListGiveNothing) {
   EXPECT_EQ(store.SubjectAt(1), nullptr);
   EXPECT_EQ(store.SubjectAt(-1), nullptr);
   EXPECT_EQ(store.CommentGroupAt(0), nullptr);
-  EXPECT_EQ(store.CommentAt(0), nullptr);
+  EXPECT_EQ(store.CommentLabelAt(0), std::nullopt);
+  EXPECT_EQ(store.CommentIdAt(0), std::nullopt);
 }
 
 TEST(CommentStore, SubjectIdentifiersKeepTheirReplyPositions) {
@@ -63,7 +70,7 @@ TEST(CommentStore, RepeatedGroupNameKeepsItsFirstComments) {
   EXPECT_EQ(Ids(store.CommentGroups()), (std::vector<std::u16string>{u"category0", u"category1"}));
   EXPECT_EQ(Labels(store.CommentGroups()), (std::vector<std::u16string>{u"Effort", u"Effort"}));
   store.RebuildCommentList(u"Art", store.CommentGroupAt(1)->label);
-  EXPECT_EQ(Labels(store.Comments()), (std::vector<std::u16string>{u"One", u"Two"}));
+  EXPECT_EQ(CommentLabels(store), (std::vector<std::u16string>{u"One", u"Two"}));
 }
 
 TEST(CommentStore, GroupRebuildSelectsTheFirstGroupAndLeavesCommentsAlone) {
@@ -77,7 +84,7 @@ TEST(CommentStore, GroupRebuildSelectsTheFirstGroupAndLeavesCommentsAlone) {
   EXPECT_FALSE(store.RebuildCommentGroupList(u"Empty"));
   EXPECT_EQ(store.SelectedCommentGroupIndex(), 0);
   EXPECT_TRUE(store.CommentGroups().empty());
-  EXPECT_EQ(Labels(store.Comments()), (std::vector<std::u16string>{u"X"}));
+  EXPECT_EQ(CommentLabels(store), (std::vector<std::u16string>{u"X"}));
 }
 
 TEST(CommentStore, CommentLabelsArePersonalisedAndShortened) {
@@ -89,22 +96,43 @@ TEST(CommentStore, CommentLabelsArePersonalisedAndShortened) {
   store.SetSelectedCommentIndex(5);
   store.RebuildCommentList(u"Art", u"G");
 
-  ASSERT_EQ(store.Comments().size(), 3u);
-  EXPECT_EQ(store.CommentAt(0)->label, u"She paints.");
-  EXPECT_EQ(store.CommentAt(0)->identifier, u"comment0");
-  EXPECT_EQ(store.CommentAt(1)->label.size(), 103u);
-  EXPECT_EQ(store.CommentAt(1)->label.substr(0, 4), u"Eve ");
-  EXPECT_EQ(store.CommentAt(2)->label, u"Z" + std::u16string(99, u'z'));
+  const std::vector<std::u16string> labels = CommentLabels(store);
+  ASSERT_EQ(labels.size(), 3u);
+  EXPECT_EQ(labels[0], u"She paints.");
+  EXPECT_EQ(labels[1].size(), 103u);
+  EXPECT_EQ(labels[1].substr(0, 4), u"Eve ");
+  EXPECT_EQ(labels[2], u"Z" + std::u16string(99, u'z'));
+  EXPECT_EQ(store.CommentIdAt(2), u"comment2");
+  EXPECT_EQ(store.CommentIdAt(3), std::nullopt);
+  EXPECT_EQ(store.CommentIdAt(-1), std::nullopt);
   EXPECT_EQ(store.SelectedCommentIndex(), 0);
   // The cache keeps the texts as the service sent them.
   EXPECT_EQ(store.FindSubjectEntry(u"Art")->commentsByGroupName.at(u"G")[0], u"^ paints.");
+}
+
+TEST(CommentStore, RelabellingReplacesEveryLabelWhateverTheListLengths) {
+  CommentStore store;
+  SubjectEntry& entry = store.SubjectEntryFor(u"Art");
+  CommentStore::AddCommentGroup(entry, u"Long", {u"# draws.", u"^ sings.", u"# and ^."});
+  CommentStore::AddCommentGroup(entry, u"Short", {u"~ work."});
+  store.SetPronouns(PronounSet::kGirl);
+  store.SetPupilName(u"Alexandra");
+  store.RebuildCommentList(u"Art", u"Long");
+  store.SetPupilName(u"Al");
+  store.RebuildCommentList(u"Art", u"Long");
+  EXPECT_EQ(CommentLabels(store), (std::vector<std::u16string>{u"Al draws.", u"She sings.", u"Al and she."}));
+  store.RebuildCommentList(u"Art", u"Short");
+  EXPECT_EQ(CommentLabels(store), (std::vector<std::u16string>{u"Her work."}));
+  EXPECT_EQ(store.CommentLabelAt(1), std::nullopt);
+  store.RebuildCommentList(u"Art", u"Long");
+  EXPECT_EQ(store.CommentLabelAt(2), u"Al and she.");
 }
 
 TEST(CommentStore, UnknownGroupGivesNoCommentsAndLeavesAnEmptyKey) {
   CommentStore store;
   CommentStore::AddCommentGroup(store.SubjectEntryFor(u"Art"), u"G", {u"x"});
   store.RebuildCommentList(u"Art", u"Missing");
-  EXPECT_TRUE(store.Comments().empty());
+  EXPECT_EQ(store.CommentCount(), 0u);
   const SubjectEntry* entry = store.FindSubjectEntry(u"Art");
   EXPECT_EQ(entry->commentsByGroupName.count(u"Missing"), 1u);
   EXPECT_EQ(entry->commentGroupNames, (std::vector<std::u16string>{u"G"}));

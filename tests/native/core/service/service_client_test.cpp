@@ -54,9 +54,9 @@ TEST_F(ServiceClientTest, SubjectsFillTheListAndTheFirstSubjectIsLoaded) {
   EXPECT_EQ(store.CommentGroupAt(1)->label, u"Effort");
   EXPECT_EQ(store.CommentGroupAt(2)->label, u"");
   EXPECT_EQ(store.CommentGroupAt(3)->label, u"");
-  ASSERT_EQ(store.Comments().size(), 2u);
-  EXPECT_EQ(store.CommentAt(0)->label, u"Pupil name tries.");
-  EXPECT_EQ(store.CommentAt(1)->label, u"He works.");
+  ASSERT_EQ(store.CommentCount(), 2u);
+  EXPECT_EQ(store.CommentLabelAt(0), u"Pupil name tries.");
+  EXPECT_EQ(store.CommentLabelAt(1), u"He works.");
 }
 
 struct SubjectFailureCase {
@@ -196,8 +196,8 @@ TEST_F(ServiceClientTest, SelectSubjectWithoutGroupsKeepsThePreviousComments) {
   ServiceClient(account, http).SelectSubject(store, 1, errors);
   EXPECT_EQ(store.SelectedSubjectIndex(), 1);
   EXPECT_TRUE(store.CommentGroups().empty());
-  ASSERT_EQ(store.Comments().size(), 1u);
-  EXPECT_EQ(store.CommentAt(0)->label, u"Old");
+  ASSERT_EQ(store.CommentCount(), 1u);
+  EXPECT_EQ(store.CommentLabelAt(0), u"Old");
 
   ServiceClient(account, http).SelectSubject(store, 5, errors);
   EXPECT_EQ(store.SelectedSubjectIndex(), 1) << "no subject there: nothing changes";
